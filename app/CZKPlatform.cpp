@@ -1,0 +1,44 @@
+#include "app/CZKPlatform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTranslator>
+
+namespace CZKPlatform {
+
+QString findFileNoCase(const QString& folder, const QString& name)
+{
+    if (name.isEmpty())
+        return QString();
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (QFileInfo(dir.filePath(name)).isFile())
+        return name;
+    const QStringList files = dir.entryList(QDir::Files | QDir::Readable | QDir::Hidden);
+    for (const QString& file : files) {
+        if (file.compare(name, Qt::CaseInsensitive) == 0)
+            return file;
+    }
+    return QString();
+}
+
+bool loadTranslation(QTranslator* translator, const QString& baseName, const QString& folder)
+{
+    if (!translator)
+        return false;
+    const QDir dir(folder);
+    QString name = baseName;
+    while (!name.isEmpty()) {
+        for (const QString& candidate : {name + QStringLiteral(".qm"), name}) {
+            const QString found = findFileNoCase(folder, candidate);
+            if (!found.isEmpty() && translator->load(dir.filePath(found)))
+                return true;
+        }
+        const int cut = name.lastIndexOf(QLatin1Char('_'));
+        if (cut < 0)
+            break;
+        name.truncate(cut);
+    }
+    return false;
+}
+
+} // namespace CZKPlatform

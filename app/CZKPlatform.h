@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QTranslator;
+
+// The program was made for a desktop whose file names ignore case; the files it opens by a
+// name built from a setting are found here whatever the case of their names on disk.
+namespace CZKPlatform {
+
+// The name (without folder) of the file in `folder` whose name equals `name` ignoring case;
+// an exact match wins. Empty when there is none.
+QString findFileNoCase(const QString& folder, const QString& name);
+
+// QTranslator::load(baseName, folder) with its usual search (name + ".qm", name, then the
+// name cut at its last '_', and again), each candidate looked up ignoring case.
+bool loadTranslation(QTranslator* translator, const QString& baseName, const QString& folder);
+
+} // namespace CZKPlatform

@@ -1,0 +1,52 @@
+#include "app/CZKPrompt.h"
+
+namespace {
+CZKPrompt::Responder& responder()
+{
+    static CZKPrompt::Responder instance;
+    return instance;
+}
+} // namespace
+
+void CZKPrompt::setResponder(Responder newResponder)
+{
+    responder() = std::move(newResponder);
+}
+
+QMessageBox::StandardButton CZKPrompt::ask(Kind kind, QWidget* parent, const QString& title, const QString& text,
+                                           QMessageBox::StandardButtons buttons)
+{
+    if (responder())
+        return responder()(Call{kind, title, text, buttons});
+    switch (kind) {
+    case Kind::Information: return QMessageBox::information(parent, title, text, buttons);
+    case Kind::Warning: return QMessageBox::warning(parent, title, text, buttons);
+    case Kind::Critical: return QMessageBox::critical(parent, title, text, buttons);
+    case Kind::Question: return QMessageBox::question(parent, title, text, buttons);
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButton CZKPrompt::information(QWidget* parent, const QString& title, const QString& text,
+                                                   QMessageBox::StandardButtons buttons)
+{
+    return ask(Kind::Information, parent, title, text, buttons);
+}
+
+QMessageBox::StandardButton CZKPrompt::warning(QWidget* parent, const QString& title, const QString& text,
+                                               QMessageBox::StandardButtons buttons)
+{
+    return ask(Kind::Warning, parent, title, text, buttons);
+}
+
+QMessageBox::StandardButton CZKPrompt::critical(QWidget* parent, const QString& title, const QString& text,
+                                                QMessageBox::StandardButtons buttons)
+{
+    return ask(Kind::Critical, parent, title, text, buttons);
+}
+
+QMessageBox::StandardButton CZKPrompt::question(QWidget* parent, const QString& title, const QString& text,
+                                                QMessageBox::StandardButtons buttons)
+{
+    return ask(Kind::Question, parent, title, text, buttons);
+}

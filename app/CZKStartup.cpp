@@ -1,0 +1,65 @@
+#include "app/CZKStartup.h"
+
+#include "app/CZKLogger.h"
+#include "app/CZKPlatform.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QFile>
+#include <QPersistentModelIndex>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTranslator>
+#include <QVector>
+
+namespace CZKStartup {
+
+void registerMetaTypes()
+{
+    qRegisterMetaType<QList<QPersistentModelIndex>>("QList<QPersistentModelIndex>");
+    qRegisterMetaType<QAbstractItemModel::LayoutChangeHint>("QAbstractItemModel::LayoutChangeHint");
+    qRegisterMetaType<QTextCursor>("QTextCursor");
+    qRegisterMetaType<QTextBlock>("QTextBlock");
+    qRegisterMetaType<QVector<int>>("QVector<int>");
+    qRegisterMetaType<Qt::Orientation>("Qt::Orientation");
+}
+
+bool installTranslation(QTranslator* translator, CZKLogger* log, const QString& folder, const QString& language,
+                        const QString& localeName)
+{
+    auto note = [log](int type, const QString& text) {
+        if (log)
+            log->receiveMessage(type, text, QString());
+    };
+
+    const QString fileName = QStringLiteral("dudedoriv_") + (language.isEmpty() ? localeName : language);
+    if (CZKPlatform::loadTranslation(translator, fileName, folder)) {
+        note(3, QStringLiteral("Load LANG file %1 success").arg(fileName));
+        QCoreApplication::installTranslator(translator);
+        return true;
+    }
+    note(2, QStringLiteral("Load LANG file %1 failed. Loading default dudedoriv_en file").arg(fileName));
+    if (CZKPlatform::loadTranslation(translator, QStringLiteral("dudedoriv_en"), folder)) {
+        QCoreApplication::installTranslator(translator);
+        return true;
+    }
+    note(1, QStringLiteral("Load default dudedoriv_en lang file failed."));
+    return false;
+}
+
+bool applySkin(const QString& skin)
+{
+    if (skin.toUpper() != QLatin1String("DARKORANGE"))
+        return false;
+    QFile file(QStringLiteral("DarkOrange.qss"));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    qApp->setStyleSheet(QString::fromLatin1(bytes));
+    return true;
+}
+
+} // namespace CZKStartup

@@ -1,0 +1,108 @@
+#include "app/CZKGlobals.h"
+#include "app/CZKLauncher.h"
+#include "app/CZKLogger.h"
+#include "app/CZKOptions.h"
+#include "app/CZKPrompt.h"
+#include "app/CZKStartup.h"
+#include "bus/CZKMessageProxy.h"
+#include "db/CZKDataBase.h"
+#include "mainwindow/CZKMainWindow.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+void logDirect(int type, const QString& text)
+{
+    if (logger())
+        logger()->receiveMessage(type, text, QString());
+}
+
+// The logger and the translator are published through accessors that later code tests for
+// null, so they are cleared as they go.
+void releaseLoggerAndTranslator()
+{
+    delete logger();
+    setLogger(nullptr);
+    delete translator();
+    translator() = nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    setApplication(&app);
+    CZKStartup::registerMetaTypes();
+
+    CZKOptions* settings = options();
+    settings->load();
+    settings->applySwitches(QCoreApplication::arguments().mid(1));
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QCoreApplication::addLibraryPath(programDir + QStringLiteral("/plugins"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("Rerirevor"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Morvane s.c."));
+    QCoreApplication::setApplicationName(QStringLiteral("TZK Manager"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6.1"));
+
+    messageProxy()->start(QThread::InheritPriority);
+    const QString localeName = QLocale::system().name();
+
+    setLogger(new CZKLogger);
+    logger()->logToFile = settings->logToFile;
+    logger()->logLevel = settings->logLevel;
+    logger()->setShowLevel(settings->showLevel);
+    logDirect(3, QStringLiteral("Start application"));
+
+    translator() = new QTranslator;
+    CZKStartup::installTranslation(translator(), logger(), programDir, settings->language, localeName);
+
+    CZKDataBase db;
+    setDatabase(&db);
+    db.open();
+    if (!db.loadAll()) {
+        // The database reports on the bus, which is not drained before the program ends; the
+        // operator still has to learn why it stops.
+        const QString cause = db.lastErrorText().isEmpty()
+            ? QStringLiteral("Load data from database %1 error").arg(db.fileName)
+            : db.lastErrorText();
+        if (logger())
+            logger()->receiveMessage(1, QStringLiteral("Database error"), cause);
+        CZKPrompt::critical(nullptr, QObject::tr("Error"),
+                            QObject::tr("The local database could not be loaded:\n%1").arg(cause));
+        setDatabase(nullptr);
+        releaseLoggerAndTranslator();
+        return -1;
+    }
+
+    CZKStartup::applySkin(settings->skin);
+
+    CZKLauncher launcher;
+    if (launcher.exec() != QDialog::Accepted) {
+        logDirect(3, QStringLiteral("Terminate application"));
+        setDatabase(nullptr);
+        releaseLoggerAndTranslator();
+        return -1;
+    }
+
+    setAdminMode(launcher.isAdmin());
+    auto* window = new CZKMainWindow(nullptr);
+    window->setWindowIcon(QIcon(QStringLiteral(":/Icons/brandmark_32.ico")));
+    window->languageCode = settings->language.isEmpty() ? localeName : settings->language;
+    window->checkLanguageAction();
+    window->show();
+    const int result = QApplication::exec();
+
+    db.close();
+    setDatabase(nullptr);
+    settings->save();
+    logDirect(3, QStringLiteral("Stop application"));
+    releaseLoggerAndTranslator();
+    delete window;
+    return result;
+}
