@@ -262,24 +262,26 @@ void TestMessageBus::stopReturnsAtOnceWhenNotRunningAndEndsARunningThread()
 void TestMessageBus::destructionDropsUndeliveredMessages()
 {
     std::atomic<int> delivered{0};
+    auto proxy = std::make_unique<CZKMessageProxy>();
     struct Counter : IMessageReceiver {
-        Counter(CZKMessageProxy* p, std::atomic<int>* n)
+        Counter(std::unique_ptr<CZKMessageProxy>& p, std::atomic<int>* n)
             : proxy(p)
             , count(n)
         {
             proxy->addReceiver(this);
         }
-        ~Counter() override { proxy->removeReceiver(this); }
+        ~Counter() override
+        {
+            if (proxy)
+                proxy->removeReceiver(this);
+        }
         void receiveMessage(int, QString, QString) override { ++*count; }
-        CZKMessageProxy* proxy;
+        std::unique_ptr<CZKMessageProxy>& proxy;
         std::atomic<int>* count;
     };
-    {
-        auto proxy = std::make_unique<CZKMessageProxy>();
-        Counter counter(proxy.get(), &delivered);
-        Sender(proxy.get()).post(3, QStringLiteral("never"));
-        proxy.reset();
-    }
+    Counter counter(proxy, &delivered);
+    Sender(proxy.get()).post(3, QStringLiteral("never"));
+    proxy.reset();
     QCOMPARE(delivered.load(), 0);
 }
 

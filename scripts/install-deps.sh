@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine needs to build, test and run the program.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
+    sqlite3 iproute2 xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The whole program, inside the project's network namespaces: starts, passes the launcher,
+# shows its main window, closes normally with exit code 0 and leaves its log behind.
+#   program_start.sh PROGRAM
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+program="$1"
+
+if [ "$(id -u)" != 0 ] || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "SKIP: needs root (network namespaces), Xvfb and xdotool"
+    exit 77
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$root/scripts/prepare-workdir.sh" "$work" >/dev/null
+
+"$root/scripts/netns-run.sh" -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0"
+status=$?
+log=$(cat "$work"/Logs/log_*.txt 2>/dev/null)
+printf '%s\n' "$log"
+
+fail() { echo "FAIL: $*"; exit 1; }
+[ "$status" = 0 ] || fail "exit code $status"
+grep -q $'\t<Info>\tStart application\r$' <<<"$log" || fail "no start line"
+grep -qE $'\t<Info>\tLoad LANG file dudedoriv_PL success\r$' <<<"$log" || fail "no translation line"
+grep -q $'\t<Info>\tStop application\r$' <<<"$log" || fail "no stop line"
+echo "PASS"
