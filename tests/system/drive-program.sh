@@ -23,6 +23,7 @@ for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$display_file")"
 # The tests around run offscreen; this run needs the real windowing system of its display.
 export QT_QPA_PLATFORM=xcb
+export QT_XCB_GL_INTEGRATION=none
 
 find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -v -x -F "${2:-none}" | head -n1 || true; }
 wait_window() { # title [id to skip]
