@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The text conversions of the PDU codec: hexadecimal text, semi-octet numbers, packed septets,
+// UCS2, time stamps and the data-coding classes (3GPP TS 23.040 and 23.038). Each checks its
+// bounds and reports a field it cannot convert by returning false.
+
+// True for a non-empty text of an even number of hexadecimal digits, in either case.
+bool isValidPduText(const char* text);
+
+// The two hexadecimal digits at `text` as one octet; false when fewer than two characters are
+// left or they are no hexadecimal digits.
+bool hexPairToByte(const char* text, quint8* out);
+
+// Converts `hexLength` characters into octets followed by one zero byte; false on a null
+// argument, on a bad digit, on an odd length, or when the octets and the zero byte do not fit
+// in `destinationSize` bytes.
+bool hexToBytes(const char* hex, int hexLength, int destinationSize, quint8* destination);
+
+// The classes of TP-DCS (TS 23.038, clause 4), by coding group: general data coding and
+// automatic deletion (uncompressed; compressed text has no class), message waiting (7-bit in
+// the discard and store groups, UCS2 in the UCS2 store group) and data coding / message
+// class. Every other value (reserved groups, the reserved alphabet) is in no class.
+bool isDcs7Bit(quint8 dataCoding);
+bool isDcs8Bit(quint8 dataCoding);
+bool isDcsUcs2(quint8 dataCoding);
+
+// The first `septetCount` septets packed in `octets`, one per byte; false when the octets are
+// too few to hold them.
+bool unpackSeptets(const QByteArray& octets, int septetCount, QByteArray* septets);
+
+// Septets packed into octets, as upper-case hexadecimal text. When the last octet would have
+// seven spare bits they hold CR instead of zeros, so that a receiver cannot take them for "@"
+// (TS 23.038, 6.1.2.3.1).
+QByteArray packSeptets(const QByteArray& septets);
+
+// UCS2 code units, written as four hexadecimal digits each (high octet first), as text. An
+// incomplete last group is left out.
+QString ucs2HexDecode(const QByteArray& hex);
+
+// The 14 characters of a service-centre time stamp as "20YY-MM-DD hh:mm:ss.000" (the time
+// zone is dropped, the century is 20); false, with `out` untouched, unless the first 12
+// characters are digits and `outSize` holds the text.
+bool sctsToDateString(const char* raw, char* out, int outSize);
+
+// Converts an address field, given as its raw semi-octet text, in place: "+" and the digits
+// for an international number, the digits for any other numeric type (a trailing "F" filler
+// dropped; semi-octets A to E as *, #, a, b, c), and the text of the packed septets for an
+// alphanumeric address. `usefulSemiOctets` is the address-length octet when the field has one
+// (it gives the digit count and the septet count), -1 otherwise. False when the raw text is
+// shorter than two characters, malformed, or the result does not fit in `capacity` bytes; the
+// raw text then stays.
+bool decodeAddress(quint8 type, int capacity, char* address, int usefulSemiOctets = -1);
+
+// A number ("+" and digits, "*" and "#" allowed) as semi-octet text: pairs swapped, an "F"
+// filler after an odd count. False for fewer than two characters, for any other character,
+// for more than 20 digits or when the text does not fit in `capacity` bytes.
+bool numberToSemiOctets(const char* number, int capacity, char* out);
+
+// What the user data of one PDU holds after its header.
+struct SmsUserData {
+    QString text;       // 7-bit and UCS2 as text, 8-bit data as Latin-1; empty for no class
+    QByteArray payload; // the octets after the header (7-bit: the unpacked septets)
+};
+
+// Decodes `userData` (the octets after TP-UDL) by its data coding. TP-UDL gives the length:
+// septets for the 7-bit classes, octets otherwise, header included; `headerOctets` is UDHL + 1
+// when there is a header, else 0. False when the user data is shorter than TP-UDL says, when
+// TP-UDL is above 160 septets or 140 octets, or when the header does not fit in it.
+bool decodeUserData(int headerOctets, quint8 dataCoding, int userDataLength,
+                    const QByteArray& userData, SmsUserData* out);
