@@ -72,7 +72,7 @@ int main(int argc, char** argv)
             ? QStringLiteral("Load data from database %1 error").arg(db.fileName)
             : db.lastErrorText();
         if (logger())
-            logger()->receiveMessage(1, QStringLiteral("Database error"), cause);
+            logger()->receiveMessage(1, QStringLiteral("The local database could not be loaded"), cause);
         CZKPrompt::critical(nullptr, QObject::tr("Error"),
                             QObject::tr("The local database could not be loaded:\n%1").arg(cause));
         setDatabase(nullptr);

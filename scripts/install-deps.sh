@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
-    sqlite3 iproute2 xvfb xauth xdotool x11-utils
+    sqlite3 iproute2 xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Drives the program as an operator would, on a virtual display of its own: accepts the
-# launcher with its default button, waits for the main window, closes it with the Exit
-# shortcut and exits with the program's own exit code.
+# Drives the program as an operator would, on a virtual display of its own, and exits with the
+# program's own exit code.
 #   drive-program.sh PROGRAM WORKDIR [ARGS...]
-# Environment: DRIVE_HOLD_S seconds to keep the main window open (default 1);
-# DRIVE_BEFORE_CLOSE a command run while the main window is open.
+# DRIVE_MODE=normal (default): accepts the launcher with its default button, waits for the
+#   main window, closes it with the Exit shortcut.
+# DRIVE_MODE=error-box: answers the error box the program shows before it gives up.
+# DRIVE_SCREENSHOT: a PNG file to save the first window in (launcher or error box).
+# DRIVE_HOLD_S: seconds to keep the main window open (default 1).
 set -euo pipefail
 program="$1"; work="$2"; shift 2
+mode="${DRIVE_MODE:-normal}"
 
-exec 3>&1
 display_file=$(mktemp)
 Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
@@ -36,24 +38,38 @@ wait_window() { # title [id to skip]
     done
     return 1
 }
+shoot() {
+    if [ -n "${DRIVE_SCREENSHOT:-}" ]; then
+        import -window "$1" "$DRIVE_SCREENSHOT"
+    fi
+}
 
 cd "$work"
 "$program" "$@" &
 program_pid=$!
 
-launcher=$(wait_window "TZK Manager") || { echo "no launcher window" >&2; exit 90; }
-sleep 0.5
-xdotool windowfocus --sync "$launcher" key Return
-main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
-sleep "${DRIVE_HOLD_S:-1}"
-if [ -n "${DRIVE_BEFORE_CLOSE:-}" ]; then
-    bash -c "$DRIVE_BEFORE_CLOSE"
-fi
-xdotool windowfocus --sync "$main" key ctrl+q
+case "$mode" in
+    normal)
+        launcher=$(wait_window "TZK Manager") || { echo "no launcher window" >&2; exit 90; }
+        sleep 0.5
+        shoot "$launcher"
+        xdotool windowfocus --sync "$launcher" key Return
+        main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
+        sleep "${DRIVE_HOLD_S:-1}"
+        xdotool windowfocus --sync "$main" key ctrl+q
+        ;;
+    error-box)
+        box=$(wait_window "Error") || { echo "no error box" >&2; exit 93; }
+        sleep 0.5
+        shoot "$box"
+        xdotool windowfocus --sync "$box" key Return
+        ;;
+    *) echo "unknown DRIVE_MODE $mode" >&2; exit 2 ;;
+esac
 
 for _ in $(seq 150); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$program_pid" 2>/dev/null; then
-    echo "the program did not end after its main window closed" >&2
+    echo "the program did not end" >&2
     exit 92
 fi
 set +e

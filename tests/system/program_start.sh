@@ -7,8 +7,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 program="$1"
 
-if [ "$(id -u)" != 0 ] || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "SKIP: needs root (network namespaces), Xvfb and xdotool"
+if [ "$(id -u)" != 0 ] || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null \
+    || ! command -v import >/dev/null; then
+    echo "SKIP: needs root (network namespaces), Xvfb, xdotool and ImageMagick"
     exit 77
 fi
 
@@ -16,7 +17,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$root/scripts/prepare-workdir.sh" "$work" >/dev/null
 
-"$root/scripts/netns-run.sh" -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0"
+shot="${SYSTEM_ARTIFACTS:-$work}/launcher.png"
+DRIVE_SCREENSHOT="$shot" "$root/scripts/netns-run.sh" -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0"
 status=$?
 log=$(cat "$work"/Logs/log_*.txt 2>/dev/null)
 printf '%s\n' "$log"
@@ -25,5 +27,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 [ "$status" = 0 ] || fail "exit code $status"
 grep -q $'\t<Info>\tStart application\r$' <<<"$log" || fail "no start line"
 grep -qE $'\t<Info>\tLoad LANG file dudedoriv_PL success\r$' <<<"$log" || fail "no translation line"
+grep -q $'\t<Info>\tLoad data from database dudedoriv_db.db success\r$' <<<"$log" || fail "no database line"
 grep -q $'\t<Info>\tStop application\r$' <<<"$log" || fail "no stop line"
+[ "$(identify -format '%wx%h' "$shot" 2>/dev/null)" = "346x156" ] || fail "no launcher screenshot of 346x156"
 echo "PASS"
