@@ -1,0 +1,68 @@
+// fakeunit: stands in for the radio unit on a UDP address, for tests and demonstrations.
+//
+//   fakeunit [--address ADDR] [--port PORT] [--log FILE] [--silent] [--delay MS]
+//
+//   --address  address to bind (default 127.0.0.1)
+//   --port     UDP port to bind (default 40000)
+//   --log      file that gets one line per datagram received (default: standard error)
+//   --silent   answer no AT command
+//   --delay    answer every AT command MS milliseconds late
+//
+// Once bound it prints "fakeunit listening on ADDR:PORT" on standard output. Every AT command
+// datagram is answered with one datagram: the command echoed, the reply lines, "OK" (the table
+// is in FakeUnitReplies.cpp). While it runs, datagrams beginning "FAKE#" change it and are
+// answered "OK" to their sender:
+//   FAKE#SILENT=1 | FAKE#SILENT=0   stop or resume answering
+//   FAKE#DELAY=<ms>                 answer late (0: at once)
+//   FAKE#UNSOLICITED=<text>         send <text> ("\r" and "\n" written as such) to whoever sent
+//                                   the last AT command
+// It runs until it is killed.
+
+#include "FakeUnit.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Stands in for the radio unit on UDP."));
+    parser.addHelpOption();
+    const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Address to bind."),
+        QStringLiteral("addr"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("UDP port to bind."),
+        QStringLiteral("port"), QStringLiteral("40000"));
+    const QCommandLineOption logFile(QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Answer late."), QStringLiteral("ms"));
+    parser.addOptions({address, port, logFile, silent, delay});
+    parser.process(app);
+
+    QFile log;
+    const bool logOpen = parser.isSet(logFile)
+        ? (log.setFileName(parser.value(logFile)), log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        : log.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream err(stderr);
+    if (!logOpen) {
+        err << "fakeunit: cannot open the log: " << log.errorString() << '\n';
+        return 1;
+    }
+
+    FakeUnit unit;
+    unit.setLog(&log);
+    unit.setSilent(parser.isSet(silent));
+    unit.setDelayMs(parser.value(delay).toInt());
+    const QHostAddress bindAddress(parser.value(address));
+    if (bindAddress.isNull() || !unit.open(bindAddress, static_cast<quint16>(parser.value(port).toUInt()))) {
+        err << "fakeunit: cannot bind " << parser.value(address) << ':' << parser.value(port) << ": "
+            << unit.errorString() << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << "fakeunit listening on " << unit.address().toString() << ':' << unit.port() << Qt::endl;
+    return app.exec();
+}
