@@ -2,10 +2,16 @@
 
 #include "app/CZKGlobals.h"
 #include "app/CZKLogger.h"
+#include "bus/BusMessage.h"
+#include "link/CZKCommandContainer.h"
+#include "link/CZKRadioPoolingThread.h"
 
 #include <QAction>
+#include <QIcon>
+#include <QLabel>
 #include <QListView>
 #include <QMenuBar>
+#include <QStatusBar>
 
 CZKMainWindow::CZKMainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -20,6 +26,14 @@ CZKMainWindow::CZKMainWindow(QWidget* parent)
     if (logger())
         listLog->setModel(logger());
     setCentralWidget(listLog);
+
+    linkStateLabel = new QLabel(this);
+    linkStateLabel->setObjectName(QStringLiteral("labelLinkState"));
+    statusBar()->addPermanentWidget(linkStateLabel);
+    showLinkState("://Icons/close_16.ico");
+
+    // The watchdog runs before the link exists: its first "AT#" waits in the command queue.
+    linkWatchdog.start(QThread::InheritPriority);
 
     QMenu* fileMenu = menuBar()->addMenu(tr("&File"));
     QAction* exitAction = fileMenu->addAction(tr("E&xit"));
@@ -44,12 +58,35 @@ CZKMainWindow::CZKMainWindow(QWidget* parent)
     }
 
     connect(this, &CZKMainWindow::isNewMessage, this, &CZKMainWindow::receiveNewMessage);
+
+    // The unit's address is fixed; no setting changes it.
+    container = new CZKCommandContainer(this);
+    container->setNetworkAddress(QStringLiteral("172.31.254.0"));
+    container->port = 40000;
+    container->start();
+    setCommandContainer(container);
+
     joinBus();
 }
 
 CZKMainWindow::~CZKMainWindow()
 {
     leaveBus();
+    setCommandContainer(nullptr);
+    container->stop();
+    delete container;
+    container = nullptr;
+    linkWatchdog.stop();
+    if (radioPoller) {
+        radioPoller->stop();
+        delete radioPoller;
+        radioPoller = nullptr;
+    }
+}
+
+void CZKMainWindow::showLinkState(const char* icon)
+{
+    linkStateLabel->setPixmap(QIcon(QLatin1String(icon)).pixmap(16, 16));
 }
 
 void CZKMainWindow::receiveMessage(int type, QString msg, QString desc)
@@ -59,11 +96,25 @@ void CZKMainWindow::receiveMessage(int type, QString msg, QString desc)
 
 void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
 {
-    Q_UNUSED(type);
     Q_UNUSED(msg);
     Q_UNUSED(desc);
     if (!database())
         return;
+    switch (type) {
+    case LinkAlive:
+        connected = true;
+        showLinkState("://Icons/check_mark_16.ico");
+        break;
+    case LinkLost:
+        connected = false;
+        showLinkState("://Icons/close_16.ico");
+        break;
+    case UnitRestarted:
+        showLinkState("://Icons/pause_16.ico");
+        break;
+    default:
+        break;
+    }
 }
 
 void CZKMainWindow::checkLanguageAction()

@@ -2,12 +2,16 @@
 
 #include "bus/IMessageReceiver.h"
 #include "bus/IMessageSender.h"
+#include "link/CZKPoolingThread.h"
 
 #include <QMainWindow>
 #include <QVector>
 
 class QAction;
+class QLabel;
 class QListView;
+class CZKCommandContainer;
+class CZKRadioPoolingThread;
 
 // The main window as far as it stands today: the log view, the language menu and the link's
 // construction and shut-down order. The pages come with their own pieces.
@@ -32,6 +36,13 @@ public slots:
     void receiveNewMessage(int type, QString msg, QString desc);
 
 private:
+    void showLinkState(const char* icon);
+
+    CZKPoolingThread linkWatchdog;
+    CZKCommandContainer* container = nullptr;
+    CZKRadioPoolingThread* radioPoller = nullptr;
+    bool connected = false;
+    QLabel* linkStateLabel = nullptr;
     QListView* listLog = nullptr;
     QVector<QAction*> languageActions;
 };

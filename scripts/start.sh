@@ -14,7 +14,7 @@ build="$root/build"
 unit=()
 fake="$build/tests/tools/fakeunit/fakeunit"
 if [ -x "$fake" ]; then
-    unit=(--unit "$fake --bind 172.31.254.1 --port 40000 --log $root/run/fakeunit.log")
+    unit=(--unit "$fake --address 172.31.254.1 --port 40000 --log $root/run/fakeunit.log")
 fi
 
 display=()
