@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <QThread>
 
@@ -66,6 +67,37 @@ QString CZKLogger::fileTag(int type)
     }
 }
 
+QString CZKLogger::maskSecrets(const QString& text)
+{
+    static const QRegularExpression command(QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=)([^\\r\\n]*)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (!text.contains(QLatin1Char('='))) // the common case costs one scan
+        return text;
+
+    QString result;
+    int copied = 0;
+    QRegularExpressionMatchIterator it = command.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const QString name = match.captured(1).toUpper();
+        // Arguments that stay readable: the facility of CPWD, facility and mode of CLCK, the
+        // slot of #PIN. Every argument of CPIN is a secret.
+        const int kept = name == QLatin1String("AT+CPIN=") ? 0 : name == QLatin1String("AT+CLCK=") ? 2 : 1;
+        QStringList arguments = match.captured(2).split(QLatin1Char(','));
+        for (int i = kept; i < arguments.size(); ++i) {
+            const QString trimmed = arguments.at(i).trimmed();
+            if (trimmed.isEmpty())
+                continue;
+            arguments[i] = trimmed.startsWith(QLatin1Char('"')) ? QStringLiteral("\"****\"") : QStringLiteral("****");
+        }
+        result += text.midRef(copied, match.capturedStart(2) - copied);
+        result += arguments.join(QLatin1Char(','));
+        copied = match.capturedEnd(2);
+    }
+    result += text.midRef(copied);
+    return result;
+}
+
 void CZKLogger::receiveMessage(int type, QString msg, QString desc)
 {
     addEntry(type, std::move(msg), std::move(desc));
@@ -73,10 +105,10 @@ void CZKLogger::receiveMessage(int type, QString msg, QString desc)
 
 void CZKLogger::addEntry(int type, QString msg, QString desc)
 {
-    msg = msg.trimmed();
+    msg = maskSecrets(msg.trimmed());
     if (msg.isEmpty())
         return;
-    desc = desc.trimmed();
+    desc = maskSecrets(desc.trimmed());
 
     {
         QMutexLocker locker(&entriesLock);

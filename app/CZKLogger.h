@@ -38,6 +38,10 @@ public:
 
     static QString fileTag(int type);
 
+    // The text with the PIN and PUK arguments of PIN commands (and the unit's echo of them)
+    // replaced by "****", so that neither the view nor the file shows a secret.
+    static QString maskSecrets(const QString& text);
+
     std::atomic<bool> logToFile{false};
     std::atomic<int> logLevel{5};
     QString logFileName;

@@ -27,6 +27,8 @@ private slots:
     void entriesFromOtherThreadsReachTheModelOnItsOwnThread();
     void concurrentFileLinesNeverInterleave();
     void missingLogFolderCostsOnlyTheFileLine();
+    void pinArgumentsNeverReachTheLog_data();
+    void pinArgumentsNeverReachTheLog();
 
 private:
     QStringList fileLines(const CZKLogger& log) const;
@@ -247,6 +249,39 @@ void TestLogger::missingLogFolderCostsOnlyTheFileLine()
     QVERIFY(QRegularExpression(QStringLiteral("^\\./Logs/log_\\d{4}_\\d{2}_\\d{2}_\\d{2}_\\d{2}_\\d{2}\\.txt$"))
                 .match(CZKLogger().logFileName)
                 .hasMatch());
+}
+
+void TestLogger::pinArgumentsNeverReachTheLog_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("logged");
+
+    QTest::newRow("enter PIN") << "AT+CPIN=\"1234\"" << "AT+CPIN=\"****\"";
+    QTest::newRow("enter PUK") << "AT+CPIN=\"12345678\",\"4321\"" << "AT+CPIN=\"****\",\"****\"";
+    QTest::newRow("query stays") << "AT+CPIN?" << "AT+CPIN?";
+    QTest::newRow("change PIN") << "AT+CPWD=\"SC\",\"1111\",\"2222\"" << "AT+CPWD=\"SC\",\"****\",\"****\"";
+    QTest::newRow("lock on") << "AT+CLCK=\"SC\",1,\"1234\"" << "AT+CLCK=\"SC\",1,\"****\"";
+    QTest::newRow("lock query stays") << "AT+CLCK=\"SC\",2" << "AT+CLCK=\"SC\",2";
+    QTest::newRow("device PIN") << "AT#PIN=0,1234" << "AT#PIN=0,****";
+    QTest::newRow("echo in a reply, lower case")
+        << "at+cpin=\"1234\"\r\r\nOK" << "at+cpin=\"****\"\r\r\nOK";
+    QTest::newRow("other commands untouched") << "AT+CMGS=23" << "AT+CMGS=23";
+}
+
+void TestLogger::pinArgumentsNeverReachTheLog()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, logged);
+
+    CZKLogger log;
+    useFile(log, 0);
+    log.addEntry(4, text, QStringLiteral("INTERNAL"));
+    log.addEntry(5, QStringLiteral("reply"), text);
+    QCOMPARE(log.data(log.index(0), Qt::DisplayRole).toString().section(QLatin1Char('\t'), 1),
+             logged.trimmed() + QStringLiteral(" - INTERNAL"));
+    const QStringList lines = fileLines(log);
+    QVERIFY(!lines.join(QString()).contains(QStringLiteral("1234")));
+    QVERIFY(lines.join(QStringLiteral("\r\n")).contains(logged.trimmed()));
 }
 
 QTEST_MAIN(TestLogger)
