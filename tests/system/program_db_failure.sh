@@ -20,7 +20,7 @@ mkdir -p "$work/Logs"
 
 shot="${SYSTEM_ARTIFACTS:-$work}/database-error.png"
 DRIVE_MODE=error-box DRIVE_SCREENSHOT="$shot" \
-    "$root/scripts/netns-run.sh" -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0"
+    "$root/scripts/netns-run.sh" -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0" "/LANG=EN"
 status=$?
 log=$(cat "$work"/Logs/log_*.txt 2>/dev/null)
 printf '%s\n' "$log"
