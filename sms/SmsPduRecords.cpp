@@ -20,13 +20,31 @@ void freeBuffer(char** buffer, quint32* size)
     *size = 0;
 }
 
+// Both records that own a PDU text and a user-data buffer release and copy them alike.
+template<typename Record>
+void releaseBuffers(Record& record)
+{
+    freeBuffer(&record.pduText, &record.pduTextSize);
+    freeBuffer(&record.userData, &record.userDataSize);
+    record.size = Record::FixedSize;
+}
+
+// After a plain field copy: gives `to` buffers of its own instead of sharing those of `from`.
+template<typename Record>
+void copyBuffers(Record& to, const Record& from)
+{
+    to.pduText = copyBytes(from.pduText, from.pduTextSize);
+    to.pduTextSize = to.pduText ? from.pduTextSize : 0;
+    to.userData = copyBytes(from.userData, from.userDataSize);
+    to.userDataSize = to.userData ? from.userDataSize : 0;
+    to.size = Record::FixedSize + to.pduTextSize + to.userDataSize;
+}
+
 } // namespace
 
 void SmsDeliverPdu::release()
 {
-    freeBuffer(&pduText, &pduTextSize);
-    freeBuffer(&userData, &userDataSize);
-    size = FixedSize;
+    releaseBuffers(*this);
 }
 
 void SmsDeliverPdu::copyFrom(const SmsDeliverPdu& other)
@@ -35,11 +53,7 @@ void SmsDeliverPdu::copyFrom(const SmsDeliverPdu& other)
         return;
     release();
     *this = other;
-    pduText = copyBytes(other.pduText, other.pduTextSize);
-    pduTextSize = pduText ? other.pduTextSize : 0;
-    userData = copyBytes(other.userData, other.userDataSize);
-    userDataSize = userData ? other.userDataSize : 0;
-    size = FixedSize + pduTextSize + userDataSize;
+    copyBuffers(*this, other);
 }
 
 void SmsStatusReportPdu::release()
@@ -54,9 +68,7 @@ void SmsStatusReportPdu::copyFrom(const SmsStatusReportPdu& other)
 
 void SmsSubmitPdu::release()
 {
-    freeBuffer(&pduText, &pduTextSize);
-    freeBuffer(&userData, &userDataSize);
-    size = FixedSize;
+    releaseBuffers(*this);
 }
 
 void SmsMultipartPdu::release()
@@ -87,11 +99,7 @@ void SmsSubmitPdu::copyFrom(const SmsSubmitPdu& other)
         return;
     release();
     *this = other;
-    pduText = copyBytes(other.pduText, other.pduTextSize);
-    pduTextSize = pduText ? other.pduTextSize : 0;
-    userData = copyBytes(other.userData, other.userDataSize);
-    userDataSize = userData ? other.userDataSize : 0;
-    size = FixedSize + pduTextSize + userDataSize;
+    copyBuffers(*this, other);
 }
 
 SmsSubmitPdu* cloneSubmitPdu(const SmsSubmitPdu& from)

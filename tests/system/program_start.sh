@@ -4,19 +4,10 @@
 # code 0 and leaves its log behind.
 #   program_start.sh PROGRAM FAKEUNIT
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
 program="$1"
 fakeunit="$2"
 
-if [ "$(id -u)" != 0 ] || ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null \
-    || ! command -v import >/dev/null; then
-    echo "SKIP: needs root (network namespaces), Xvfb, xdotool and ImageMagick"
-    exit 77
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh"
 "$root/scripts/prepare-workdir.sh" "$work" >/dev/null
 
 shot="${SYSTEM_ARTIFACTS:-$work}/launcher.png"
@@ -24,10 +15,9 @@ DRIVE_HOLD_S=3 DRIVE_SCREENSHOT="$shot" "$root/scripts/netns-run.sh" \
     --unit "$fakeunit --address 172.31.254.1 --port 40000 --log $work/fakeunit.log" \
     -- "$here/drive-program.sh" "$program" "$work" "/LTOF=1" "/LL=0"
 status=$?
-log=$(cat "$work"/Logs/log_*.txt 2>/dev/null)
+log=$(run_log)
 printf '%s\n' "$log"
 
-fail() { echo "FAIL: $*"; exit 1; }
 [ "$status" = 0 ] || fail "exit code $status"
 grep -q $'\t<Info>\tStart application\r$' <<<"$log" || fail "no start line"
 grep -qE $'\t<Info>\tLoad LANG file dudedoriv_PL success\r$' <<<"$log" || fail "no translation line"
