@@ -1,16 +1,112 @@
 #pragma once
 
 #include "bus/IMessageSender.h"
+#include "db/MessageRecords.h"
+#include "sms/SmsPart.h"
 
 #include <QObject>
+#include <QRegExpValidator>
 #include <QString>
+#include <QStringList>
 
-// Turns the unit's replies into bus messages. So far it only recognises the unit's restart
-// notice, a line beginning "AT#RST", and reports it as bus message 103.
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Turns the unit's replies into reply keys on the bus (message 100, the key in msg and its
+// value in desc), and stores the SMS read from the SIM and the network's USSD answers.
+//
+// Replies are matched to commands only by their content: the unit echoes every command, and
+// the echo sets what the following lines mean. That state carries from one reply to the next
+// until an "OK", "ERROR" or "+CME ERROR" line ends it. Runs on the GUI thread only.
 class CZKCommandInterpreter : public QObject, public IMessageSender {
     Q_OBJECT
 public:
     explicit CZKCommandInterpreter(QObject* parent = nullptr);
+    ~CZKCommandInterpreter() override;
 
     void interpret(QString reply);
+
+    // Offers one part of a concatenated SMS to the parts held so far. True when it completed
+    // its set: the joined message is then in `record`. False when the part has to wait for
+    // its siblings, or duplicates a part already held.
+    bool assembleMultipartSms(const SmsPart& part);
+
+private:
+    Q_DISABLE_COPY(CZKCommandInterpreter)
+
+    enum State : int {
+        Idle = 0,
+        ImsiNext = 1,
+        ImeiNext = 2,
+        FirmwareNext = 3,
+        ModelNext = 4,
+        ReadingSms = 5,
+        BandEntryNext = 6,
+        UssdContinues = 8,
+        LockChange = 9,
+        PinChange = 10,
+    };
+
+    // What the last "+CMGR:" read brought, and so whether the SIM copy may go.
+    enum class ReadOutcome {
+        Nothing,      // no PDU line, or one that does not decode
+        StatusReport, // not a message; nothing to keep
+        PartHeld,     // a part of an incomplete set, held in `pending`
+        Message,      // a whole message (or a completed set) in `record`
+    };
+
+    // Concatenated parts belong together when they share these.
+    struct SetKey {
+        QString sender;
+        quint16 reference = 0;
+        quint8 partCount = 0;
+
+        static SetKey of(const SmsPart& part) { return {part.sender, part.reference, part.partCount}; }
+        bool holds(const SmsPart& part) const
+        {
+            return part.sender == sender && part.reference == reference && part.partCount == partCount;
+        }
+    };
+
+    struct Reply {
+        QString raw;      // as received
+        QString joined;   // "\r\n" turned into "\r"
+        QStringList lines;
+    };
+
+    void interpretLine(const Reply& reply, int index);
+    bool commandResult(const QString& upper);
+    bool fieldRule(const QString& line, const QString& upper, const Reply& reply);
+    bool echoRule(const QString& upper);
+    bool unitInformation(const QString& line, const QString& upper);
+    bool radioValue(const QString& line, const QString& upper);
+    void unmatchedLine(const QString& line);
+
+    void phoneBookEntry(const QString& line);
+    void phoneBookSize(const QString& line);
+    void apnName(const QString& line);
+    void apnUser(const QString& line);
+    void simStatus(const QString& upper);
+    void bandMask(const QString& line);
+    void messageCount(const QString& line);
+
+    // SMS and USSD reception (CZKCommandInterpreterReception.cpp).
+    void readMessage(const Reply& reply, int index);
+    void storeReadMessage();
+    void ussdAnswer(const QString& raw);
+    void continueUssd(const QString& raw);
+    void storeUssd(const QString& text);
+    void dropSet(const SetKey& key);
+
+    void sendKey(const QString& key, const QString& value = QString());
+
+    int state = Idle;
+    QRegExpValidator validator;
+    std::unique_ptr<ReceivedMessageRecord> record;
+    std::vector<SmsPart> pending;
+    QString ussdText;
+    ReadOutcome readOutcome = ReadOutcome::Nothing;
+    // The set whose joined text is in `record`; its parts leave `pending` once it is stored.
+    std::optional<SetKey> joinedSet;
 };

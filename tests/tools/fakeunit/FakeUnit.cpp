@@ -10,6 +10,18 @@ FakeUnit::FakeUnit(QObject* parent)
     , socket(new QUdpSocket(this))
 {
     connect(socket, &QUdpSocket::readyRead, this, &FakeUnit::readPending);
+    fillSim();
+}
+
+int FakeUnit::storeSms(const QByteArray& pdu)
+{
+    for (int index = 1; index <= SmsCapacity; ++index) {
+        if (!simMessages.contains(index)) {
+            simMessages.insert(index, StoredSms{pdu, false});
+            return index;
+        }
+    }
+    return -1;
 }
 
 bool FakeUnit::open(const QHostAddress& address, quint16 port)
@@ -67,14 +79,22 @@ void FakeUnit::readPending()
         }
         peer = from;
         peerPort = fromPort;
-        const std::optional<QString> reply = replyFor(command);
-        if (silent || !reply)
+        if (silent)
             continue;
-        const QByteArray answer = reply->toUtf8();
+        const std::optional<Answer> answer = answerFor(command);
+        if (!answer)
+            continue;
+        const QByteArray reply = answer->reply.toUtf8();
         if (delayMs <= 0)
-            send(answer, from, fromPort);
+            send(reply, from, fromPort);
         else
-            QTimer::singleShot(delayMs, this, [this, answer, from, fromPort] { send(answer, from, fromPort); });
+            QTimer::singleShot(delayMs, this, [this, reply, from, fromPort] { send(reply, from, fromPort); });
+        int laterMs = qMax(delayMs, 0);
+        for (const QString& text : answer->later) {
+            laterMs += LaterGapMs;
+            const QByteArray bytes = text.toUtf8();
+            QTimer::singleShot(laterMs, this, [this, bytes, from, fromPort] { send(bytes, from, fromPort); });
+        }
     }
 }
 
@@ -90,6 +110,11 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
     } else if (name == QLatin1String("UNSOLICITED")) {
         value.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
         sendUnsolicited(value.toUtf8());
+    } else if (name == QLatin1String("SMS") && equals > 0) {
+        if (storeSms(value.trimmed().toLatin1()) < 0) {
+            send(QByteArrayLiteral("ERROR\r\n"), from, fromPort);
+            return;
+        }
     } else {
         send(QByteArrayLiteral("ERROR\r\n"), from, fromPort);
         return;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QMap>
 #include <QObject>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -12,7 +14,9 @@ class QUdpSocket;
 // Stands in for the radio unit on the wire: every command datagram gets one reply datagram that
 // echoes the command line and then gives the lines the program interprets (the table is in
 // FakeUnitReplies.cpp). It can stay silent, answer late, or send a datagram of its own; the
-// "FAKE#" control datagrams are described in main.cpp.
+// "FAKE#" control datagrams are described in main.cpp. Its SIM card holds a message store and
+// a phone book, which start with a few entries (FakeUnitReplies.cpp) and which the commands
+// and the tests change.
 class FakeUnit : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +24,30 @@ public:
         QByteArray bytes;
         qint64 atMs = 0;   // FakeUnit::nowMs() when it was received or sent
     };
+
+    // What the unit says to one command: the reply datagram, and datagrams that it sends of
+    // its own accord shortly after (the network's USSD answer).
+    struct Answer {
+        QString reply;
+        QStringList later;
+    };
+
+    struct StoredSms {
+        QByteArray pdu; // SMS-DELIVER as hexadecimal text
+        bool read = false;
+    };
+
+    struct PhoneBookEntry {
+        QString number;
+        int type = 129;
+        QString name;
+    };
+
+    static constexpr int SmsCapacity = 20;
+    static constexpr int PhoneBookCapacity = 250;
+    // After the reply, the first unsolicited datagram follows this late, each further one
+    // this much after the one before.
+    static constexpr int LaterGapMs = 100;
 
     explicit FakeUnit(QObject* parent = nullptr);
 
@@ -42,9 +70,17 @@ public:
     QHostAddress lastSender() const;
     quint16 lastSenderPort() const;
 
-    // The whole reply to one command line (carriage return removed), or nothing when the unit
-    // stays quiet on it.
-    std::optional<QString> replyFor(const QString& command) const;
+    // The answer to one command line (carriage return removed), or nothing when the unit
+    // stays quiet on it. Commands that write the SIM change it here.
+    std::optional<Answer> answerFor(const QString& command);
+
+    // Puts a PDU at the first free index of the message store: the index, or -1 when full.
+    int storeSms(const QByteArray& pdu);
+
+    // The SIM card: messages by index (1 to SmsCapacity), phone book by position (1 to
+    // PhoneBookCapacity).
+    QMap<int, StoredSms> simMessages;
+    QMap<int, PhoneBookEntry> simPhoneBook;
 
     // A monotonic clock in ms that tests can compare with the stamps above.
     static qint64 nowMs();
@@ -53,6 +89,7 @@ private:
     void readPending();
     void handleControl(const QString& control, const QHostAddress& from, quint16 fromPort);
     void send(const QByteArray& bytes, const QHostAddress& to, quint16 toPort);
+    void fillSim();
     void log(const QByteArray& bytes, const QHostAddress& from, quint16 fromPort);
 
     QUdpSocket* socket;

@@ -9,13 +9,19 @@
 //   --delay    answer every AT command MS milliseconds late
 //
 // Once bound it prints "fakeunit listening on ADDR:PORT" on standard output. Every AT command
-// datagram is answered with one datagram: the command echoed, the reply lines, "OK" (the table
-// is in FakeUnitReplies.cpp). While it runs, datagrams beginning "FAKE#" change it and are
-// answered "OK" to their sender:
+// datagram is answered with one datagram: the command echoed, the reply lines, "OK" or an
+// error (the table is in FakeUnitReplies.cpp). Its SIM card starts with three stored messages
+// (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
+// and "AT+CPBW" read and change. "AT+CUSD=1,"<code>"" is answered "OK" at once and, 100 ms
+// later, by the network's "+CUSD:" datagram: "*100#" in one datagram, "*101#" and "*102#" in
+// two. While it runs, datagrams beginning "FAKE#" change it and are answered "OK" to their
+// sender ("ERROR" when they cannot be done):
 //   FAKE#SILENT=1 | FAKE#SILENT=0   stop or resume answering
 //   FAKE#DELAY=<ms>                 answer late (0: at once)
 //   FAKE#UNSOLICITED=<text>         send <text> ("\r" and "\n" written as such) to whoever sent
 //                                   the last AT command
+//   FAKE#SMS=<pdu>                  store an SMS-DELIVER PDU (hexadecimal text) at the first
+//                                   free index of the SIM's message store
 // It runs until it is killed.
 
 #include "FakeUnit.h"
