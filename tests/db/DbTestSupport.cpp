@@ -1,28 +1,8 @@
 #include "DbTestSupport.h"
 
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QtSql>
 #include <QtTest>
-
-namespace {
-
-QByteArray sqlFile(const char* name)
-{
-    QFile file(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/db/sql/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    return file.readAll();
-}
-
-QSqlQuery programQuery()
-{
-    return QSqlQuery(QSqlDatabase::database(QStringLiteral("zk_connection"), false));
-}
-
-} // namespace
 
 void BusRecorder::receiveMessage(int type, QString msg, QString desc)
 {
@@ -32,21 +12,19 @@ void BusRecorder::receiveMessage(int type, QString msg, QString desc)
 
 QStringList BusRecorder::take()
 {
-    const QString marker = QStringLiteral("marker %1").arg(++markers);
+    const QString marker = QStringLiteral("marker %1").arg(++markers), line = "0|" + marker + '|';
     busProxy->post(0, marker, QString());
-    const QString line = QStringLiteral("0|%1|").arg(marker);
     if (!QTest::qWaitFor([&] { QMutexLocker locker(&lock); return seen.contains(line); }, 5000))
         qFatal("the bus did not deliver");
     QMutexLocker locker(&lock);
-    const int end = seen.indexOf(line);
-    const QStringList before = seen.mid(0, end);
-    seen = seen.mid(end + 1);
+    const QStringList before = seen.mid(0, seen.indexOf(line));
+    seen = seen.mid(before.size() + 1);
     return before;
 }
 
 void execOnConnection(const QString& sql)
 {
-    QSqlQuery query = programQuery();
+    QSqlQuery query(QSqlDatabase::database(QStringLiteral("zk_connection"), false));
     for (const QString& statement : sql.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         if (!query.exec(statement))
             qFatal("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
@@ -55,7 +33,7 @@ void execOnConnection(const QString& sql)
 
 QString queryRows(const QString& sql)
 {
-    QSqlQuery query = programQuery();
+    QSqlQuery query(QSqlDatabase::database(QStringLiteral("zk_connection"), false));
     if (!query.exec(sql))
         return QStringLiteral("error: ") + query.lastError().text();
     QStringList rows;
@@ -80,9 +58,13 @@ std::unique_ptr<CZKDataBase> reloaded(const CZKDataBase& db)
 LoadedDatabase::LoadedDatabase(const QString& extraSql, bool startingRows)
 {
     db.fileName = dir.path() + QStringLiteral("/test.db");
-    QByteArray script = "BEGIN;\n" + sqlFile("schema.sql");
-    if (startingRows)
-        script += sqlFile("data.sql") + sqlFile("operators.sql");
+    QByteArray script = "BEGIN;\n";
+    for (const QString& name : QStringList{"schema", "data", "operators"}.mid(0, startingRows ? 3 : 1)) {
+        QFile file(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/db/sql/%1.sql").arg(name));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        script += file.readAll();
+    }
     script += extraSql.toUtf8() + "\nCOMMIT;\n";
     QProcess sqlite;
     sqlite.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), QStringLiteral("-batch"), db.fileName});
