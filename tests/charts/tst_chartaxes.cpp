@@ -1,11 +1,8 @@
 #include "RecordingPaintDevice.h"
 
 #include "charts/AxisBase.h"
-#include "charts/CZKAxisRSSI.h"
 #include "charts/PlotterBase.h"
 
-#include <QPainter>
-#include <QStandardItemModel>
 #include <QtTest>
 
 #include <cmath>
@@ -13,29 +10,11 @@
 
 namespace {
 
-class PlainPlotter : public QSint::PlotterBase {
-public:
-    PlainPlotter(int width, int height)
-    {
-        resize(width, height);
-        axisX->setOffset(20);
-        axisY->setOffset(20);
-    }
-
-protected:
+// Both axes 20 pixels wide, as on the chart pages.
+struct Plotter : QSint::PlotterBase {
+    Plotter(int width, int height) { resize(width, height); axisX->setOffset(20); axisY->setOffset(20); }
     void drawContent(QPainter&) override {}
 };
-
-const QColor kTickColor(255, 0, 0);
-const QColor kGridColor(0, 0, 255);
-
-RecordingPaintDevice* drawAxis(QSint::AxisBase* axis, const QWidget& plotter)
-{
-    auto* device = new RecordingPaintDevice(plotter.size());
-    QPainter painter(device);
-    axis->draw(painter);
-    return device;
-}
 
 } // namespace
 
@@ -43,162 +22,99 @@ class TestChartAxes : public QObject {
     Q_OBJECT
 
 private slots:
-    void adjustTicks_data();
-    void adjustTicks();
-    void offsetIsNeverNegative();
-    void toView_data();
-    void toView();
-    void verticalScaleTicksAndLabels();
-    void gridLinesOnlyWithAPen();
-    void sampleAxisDrawsTicksAndSeparatorsWithoutText();
-};
+    void adjustTicks_data()
+    {
+        for (const char* column : { "minorTicks", "majorTicks", "from", "to", "minorStep", "majorStep", "max" })
+            QTest::addColumn<double>(column);
+        // 0/10 are the default steps. Below a range of 2 halving must stop at 1, or it never ends.
+        QTest::newRow("default 0..63: doubled, capped back") << 0.0 << 10.0 << 0.0 << 63.0 << 0.0 << 10.0 << 63.0;
+        QTest::newRow("17..33 halves once") << 0.0 << 10.0 << 17.0 << 33.0 << 0.0 << 5.0 << 33.0;
+        QTest::newRow("reversed range is empty") << 0.0 << 10.0 << 5.0 << 3.0 << 0.0 << 0.0 << 5.0;
+        QTest::newRow("range 9 halves too far, doubles back") << 0.0 << 10.0 << 0.0 << 9.0 << 0.0 << 4.0 << 9.0;
+        QTest::newRow("range 1.9") << 0.0 << 10.0 << 0.0 << 1.9 << 0.0 << 1.0 << 1.9;
+        QTest::newRow("range 0.5") << 0.0 << 10.0 << 40.0 << 40.5 << 0.0 << 1.0 << 40.5;
+        QTest::newRow("fractional step, narrow range") << 0.5 << 0.5 << 0.0 << 0.8 << 0.5 << 0.5 << 0.8;
+        QTest::newRow("zero steps never double") << 0.0 << 0.0 << 0.0 << 63.0 << 0.0 << 0.0 << 63.0;
+    }
 
-void TestChartAxes::adjustTicks_data()
-{
-    QTest::addColumn<double>("minorTicks");
-    QTest::addColumn<double>("majorTicks");
-    QTest::addColumn<double>("from");
-    QTest::addColumn<double>("to");
-    QTest::addColumn<double>("minorStep");
-    QTest::addColumn<double>("majorStep");
-    QTest::addColumn<double>("max");
-
-    // A negative minor tick keeps the default steps (minor 0, major 10, caps the same).
-    const double keep = -1.0;
-    QTest::newRow("default 0..63: doubled, capped back") << keep << 10.0 << 0.0 << 63.0 << 0.0 << 10.0 << 63.0;
-    QTest::newRow("10/20 over 0..100") << 10.0 << 20.0 << 0.0 << 100.0 << 10.0 << 20.0 << 100.0;
-    QTest::newRow("default 17..33 halves once") << keep << 10.0 << 17.0 << 33.0 << 0.0 << 5.0 << 33.0;
-    QTest::newRow("reversed range is empty") << keep << 10.0 << 5.0 << 3.0 << 0.0 << 0.0 << 5.0;
-    QTest::newRow("range 3") << keep << 10.0 << 0.0 << 3.0 << 0.0 << 1.0 << 3.0;
-    QTest::newRow("range 2") << keep << 10.0 << 0.0 << 2.0 << 0.0 << 1.0 << 2.0;
-    QTest::newRow("range 1.9 stops halving at 1") << keep << 10.0 << 0.0 << 1.9 << 0.0 << 1.0 << 1.9;
-    QTest::newRow("range 0.5 stops halving at 1") << keep << 10.0 << 40.0 << 40.5 << 0.0 << 1.0 << 40.5;
-    QTest::newRow("fractional step over a narrow range") << 0.5 << 0.5 << 0.0 << 0.8 << 0.5 << 0.5 << 0.8;
-    QTest::newRow("zero steps never double") << 0.0 << 0.0 << 0.0 << 63.0 << 0.0 << 0.0 << 63.0;
-}
-
-void TestChartAxes::adjustTicks()
-{
-    QFETCH(double, minorTicks);
-    QFETCH(double, majorTicks);
-    QFETCH(double, from);
-    QFETCH(double, to);
-
-    PlainPlotter plotter(400, 300);
-    QSint::AxisBase* axis = plotter.verticalAxis();
-    if (minorTicks >= 0.0)
+    void adjustTicks()
+    {
+        QFETCH(double, minorTicks);
+        QFETCH(double, majorTicks);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        Plotter plotter(400, 300);
+        QSint::AxisBase* axis = plotter.verticalAxis();
         axis->setTicks(minorTicks, majorTicks);
-    axis->setRange(from, to);
+        axis->setRange(from, to);
+        QTEST(axis->minorTickStep(), "minorStep");
+        QTEST(axis->majorTickStep(), "majorStep");
+        QTEST(axis->rangeMaximum(), "max");
+    }
 
-    QTEST(axis->minorTickStep(), "minorStep");
-    QTEST(axis->majorTickStep(), "majorStep");
-    QCOMPARE(axis->rangeMinimum(), from);
-    QTEST(axis->rangeMaximum(), "max");
-}
+    void toView_data()
+    {
+        QTest::addColumn<Qt::Orientation>("orientation");
+        for (const char* column : { "from", "to", "value" })
+            QTest::addColumn<double>(column);
+        QTest::addColumn<int>("pixel");
+        // The horizontal axis's points are 20 and 979, the vertical's 1 and 979; a range of zero
+        // has no scale and puts every value at the low end.
+        QTest::newRow("horizontal max") << Qt::Horizontal << 0.0 << 100.0 << 100.0 << 933;
+        QTest::newRow("horizontal min") << Qt::Horizontal << 0.0 << 100.0 << 0.0 << 20;
+        QTest::newRow("vertical max") << Qt::Vertical << 0.0 << 63.0 << 63.0 << 47;
+        QTest::newRow("vertical min") << Qt::Vertical << 0.0 << 63.0 << 0.0 << 979;
+        QTest::newRow("horizontal empty range") << Qt::Horizontal << 5.0 << 5.0 << 80.0 << 20;
+        QTest::newRow("vertical empty range") << Qt::Vertical << 5.0 << 5.0 << 80.0 << 979;
+        QTest::newRow("far above range") << Qt::Vertical << 0.0 << 63.0 << 1e300 << std::numeric_limits<int>::min();
+        QTest::newRow("not a number sits at the low end") << Qt::Vertical << 0.0 << 63.0 << std::nan("") << 979;
+    }
 
-void TestChartAxes::offsetIsNeverNegative()
-{
-    PlainPlotter plotter(400, 300);
-    plotter.horizontalAxis()->setOffset(-4);
-    QCOMPARE(plotter.dataRect(), QRect(QPoint(20, 0), QPoint(399, 299)));
-}
+    void toView()
+    {
+        QFETCH(Qt::Orientation, orientation);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        QFETCH(double, value);
+        Plotter plotter(981, 1000);
+        QSint::AxisBase* axis = orientation == Qt::Horizontal ? plotter.horizontalAxis() : plotter.verticalAxis();
+        axis->setRange(from, to);
+        QTEST(axis->toView(value), "pixel");
+        // A negative offset counts as none.
+        plotter.horizontalAxis()->setOffset(-4);
+        QCOMPARE(plotter.dataRect(), QRect(QPoint(20, 0), QPoint(980, 999)));
+    }
 
-void TestChartAxes::toView_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<double>("from");
-    QTest::addColumn<double>("to");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("pixel");
+    void scaleTicksAndLabels()
+    {
+        Plotter plotter(981, 1000);
+        QSint::AxisBase* axis = plotter.verticalAxis();
+        axis->setRange(0, 63);
+        axis->setMajorTicksPen(QPen(Qt::red));
+        // The rows of the major ticks (x = 20 to 24), top down.
+        const auto ticks = [&] {
+            const QImage image = plotter.grab().toImage();
+            QVector<int> rows;
+            for (int y = 0; y < image.height(); ++y) {
+                if (image.pixelColor(20, y) == Qt::red && image.pixelColor(24, y) == Qt::red)
+                    rows << y;
+            }
+            return rows;
+        };
+        QCOMPARE(ticks(), QVector<int>({ 91, 239, 387, 535, 683, 831, 979 })); // 60 down to 0
+        const QStringList labels{ "0", "10", "20", "30", "40", "50", "60" };
+        QCOMPARE(RecordingPaintDevice::of(axis, plotter.size())->texts, labels);
 
-    // The plotter puts the horizontal axis's points at 20 and 979, the vertical's at 1 and 979.
-    const int h = Qt::Horizontal;
-    const int v = Qt::Vertical;
-    const int lowest = std::numeric_limits<int>::min();
-    QTest::newRow("horizontal max") << h << 0.0 << 100.0 << 100.0 << 933;
-    QTest::newRow("horizontal min") << h << 0.0 << 100.0 << 0.0 << 20;
-    QTest::newRow("vertical max") << v << 0.0 << 63.0 << 63.0 << 47;
-    QTest::newRow("vertical min") << v << 0.0 << 63.0 << 0.0 << 979;
-    QTest::newRow("horizontal empty range") << h << 5.0 << 5.0 << 80.0 << 20;
-    QTest::newRow("vertical empty range") << v << 5.0 << 5.0 << 80.0 << 979;
-    QTest::newRow("vertical far above range") << v << 0.0 << 63.0 << 1e300 << lowest;
-    QTest::newRow("not a number sits at the low end") << v << 0.0 << 63.0 << std::nan("") << 979;
-}
-
-void TestChartAxes::toView()
-{
-    QFETCH(int, orientation);
-    QFETCH(double, from);
-    QFETCH(double, to);
-    QFETCH(double, value);
-
-    PlainPlotter plotter(981, 1000);
-    QSint::AxisBase* axis =
-        orientation == Qt::Horizontal ? plotter.horizontalAxis() : plotter.verticalAxis();
-    axis->setRange(from, to);
-    QTEST(axis->toView(value), "pixel");
-}
-
-void TestChartAxes::verticalScaleTicksAndLabels()
-{
-    PlainPlotter plotter(981, 1000);
-    QSint::AxisBase* axis = plotter.verticalAxis();
-    axis->setRange(0, 63);
-    axis->setMajorTicksPen(QPen(kTickColor));
-    QScopedPointer<RecordingPaintDevice> device(drawAxis(axis, plotter));
-    QVector<QLine> expected;
-    for (int value = 0; value <= 60; value += 10)
-        expected.append(QLine(20, axis->toView(value), 24, axis->toView(value)));
-    QCOMPARE(device->linesIn(kTickColor), expected);
-    QCOMPARE(device->engine.texts, QStringList({ "0", "10", "20", "30", "40", "50", "60" }));
-
-    // Ten pixels between ticks leave no room for a label at each; every tick is still drawn.
-    plotter.resize(981, 90);
-    device.reset(drawAxis(axis, plotter));
-    QCOMPARE(device->linesIn(kTickColor).size(), 7);
-    const QStringList& labels = device->engine.texts;
-    QVERIFY(labels.size() > 1 && labels.size() < 7);
-    QCOMPARE(labels.first(), QStringLiteral("0"));
-    const int height = QFontMetrics(QFont()).boundingRect(QStringLiteral("0")).height();
-    for (int i = 1; i < labels.size(); ++i)
-        QVERIFY(device->engine.baselines[i - 1].y() - device->engine.baselines[i].y() >= height);
-}
-
-void TestChartAxes::gridLinesOnlyWithAPen()
-{
-    PlainPlotter plotter(981, 300);
-    QSint::AxisBase* axis = plotter.horizontalAxis();
-    axis->setRange(0, 100);
-    QScopedPointer<RecordingPaintDevice> device(drawAxis(axis, plotter));
-    QVERIFY(device->linesIn(kGridColor).isEmpty());
-
-    axis->setMajorGridPen(QPen(kGridColor));
-    device.reset(drawAxis(axis, plotter));
-    const QVector<QLine> grid = device->linesIn(kGridColor);
-    QCOMPARE(grid.size(), 11);
-    QCOMPARE(grid.first(), QLine(20, 0, 20, 300 - 20));
-    QCOMPARE(grid.last(), QLine(axis->toView(100), 0, axis->toView(100), 300 - 20));
-}
-
-void TestChartAxes::sampleAxisDrawsTicksAndSeparatorsWithoutText()
-{
-    QStandardItemModel model(1, 4);
-    model.setHorizontalHeaderLabels({ "a", "b", "c", "d" });
-    PlainPlotter plotter(420, 300);
-    auto* axis = new CZKAxisRSSI(Qt::Horizontal, &plotter);
-    axis->setModel(&model);
-    axis->setAxisMode(QSint::AxisBase::ModelLabelsMode);
-    axis->setMajorTicksPen(QPen(kTickColor));
-    axis->setMajorGridPen(QPen(kGridColor));
-    QScopedPointer<RecordingPaintDevice> device(drawAxis(axis, plotter));
-
-    // The baseline sits one offset higher than the base axis's, above the technology strip.
-    QCOMPARE(device->linesIn(kTickColor).first(), QLine(69, 260, 69, 264));
-    QCOMPARE(device->linesIn(kGridColor),
-             QVector<QLine>({ { 119, 0, 119, 280 }, { 218, 0, 218, 280 }, { 317, 0, 317, 280 },
-                              { 416, 0, 416, 280 } }));
-    QVERIFY(device->engine.texts.isEmpty());
-}
+        // Ten pixels between ticks leave no room for a label at each; every tick is still drawn.
+        plotter.resize(981, 90);
+        QCOMPARE(ticks().size(), 7);
+        const auto thinned = RecordingPaintDevice::of(axis, plotter.size());
+        QVERIFY(thinned->texts.size() > 1 && thinned->texts.size() < 7);
+        const int height = QFontMetrics(QFont()).boundingRect(QStringLiteral("0")).height();
+        for (int i = 1; i < thinned->texts.size(); ++i)
+            QVERIFY(thinned->baselines[i - 1].y() - thinned->baselines[i].y() >= height);
+    }
+};
 
 QTEST_MAIN(TestChartAxes)
 #include "tst_chartaxes.moc"
