@@ -283,6 +283,7 @@ bool decodeUserData(int headerOctets, quint8 dataCoding, int userDataLength,
     if (isDcsUcs2(dataCoding))
         out->text = ucs2HexDecode(out->payload.toHex());
     else if (isDcs8Bit(dataCoding))
-        out->text = QString::fromLatin1(out->payload);
+        // Data octets are text of their own: a 00 octet is kept, not taken as the end.
+        out->text = QString::fromLatin1(out->payload.constData(), out->payload.size());
     return true;
 }

@@ -76,7 +76,7 @@ private slots:
         for (const char* dcs : {"08", "1B", "48", "E0", "EF"})
             row("UCS2 " + QByteArray(dcs), Head + dcs + Time + Ucs2Data, ucs2);
         for (const char* dcs : {"04", "15", "F4", "FF"}) // 8-bit data 01 02 00 7F FF: the text ends at the 00
-            row("8-bit " + QByteArray(dcs), Head + dcs + Time + EightBit, QString::fromLatin1("\1\2"));
+            row("8-bit " + QByteArray(dcs), Head + dcs + Time + EightBit, QString::fromLatin1("\1\2\0\x7f\xff", 5));
         for (const char* dcs : {"0C", "24", "60", "84", "BF"})
             row("no class " + QByteArray(dcs), Head + dcs + Time + EightBit, QString());
 
