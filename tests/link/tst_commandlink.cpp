@@ -1,37 +1,15 @@
-#include "link/BusRecorder.h"
-
 #include "FakeUnit.h"
 #include "app/CZKOptions.h"
 #include "app/CZKPacing.h"
 #include "link/CZKCommandContainer.h"
-#include "link/CZKPoolingThread.h"
+#include "link/ReceptionSupport.h"
 
 #include <QNetworkDatagram>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-quint16 freePort()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0);
-    return probe.localPort();
-}
-
-QStringList texts(const QVector<BusRecorder::Entry>& entries)
-{
-    QStringList found;
-    for (const BusRecorder::Entry& entry : entries)
-        found.append(entry.msg);
-    return found;
-}
-
-} // namespace
 
 // The link against a fake unit on 127.0.0.1. The program's side binds another free port of this
 // host (both ends cannot hold one port here), or, with receive-on-IP, the unit's port on
@@ -39,426 +17,310 @@ QStringList texts(const QVector<BusRecorder::Entry>& entries)
 class TestCommandLink : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void networkAddressNamesTheUnitAndTheProgram_data();
-    void networkAddressNamesTheUnitAndTheProgram();
-    void commandDatagramForm_data();
-    void commandDatagramForm();
-    void replyDatagramForm_data();
-    void replyDatagramForm();
-    void anyDatagramEndsTheReplyWait();
-    void repliesCarryTheTagOfTheirCommand();
-    void restartCommandIsAnsweredLocallyAndReported_data();
-    void restartCommandIsAnsweredLocallyAndReported();
-
-    void nextCommandLeavesAfterTheReplyAndTheGap();
-    void nextCommandLeavesAfterTheReplyTimeOut();
-    void commandQueuedWhileTheLoopPausesIsSent_data();
-    void commandQueuedWhileTheLoopPausesIsSent();
-    void failedSendIsReportedOnceWithoutAWait();
-    void failedBindIsReported();
-    void receiveOnIpBindsTheProgramsOwnAddress();
-    void stopAbandonsQueuedCommandsPromptly();
-
-    void watchdogFollowsTheUnit();
-    void fakeUnitProgramAnswersTheIdentityReads();
-
-private:
-    void startContainer(quint16 localPort, quint16 unitPort);
-    void startContainer() { startContainer(freePort(), unit->port()); }
-    QStringList atUnit() const;
-    QVector<BusRecorder::Entry> replies() const { return bus->ofType(Receive); }
-    // Waits until everything posted on the bus so far has been delivered.
-    void settleBus();
-
-    std::unique_ptr<FakeUnit> unit;
-    std::unique_ptr<BusRecorder> bus;
-    std::unique_ptr<CZKCommandContainer> container;
-};
-
-void TestCommandLink::init()
-{
-    Pacing::setScale(0.1);
-    options()->receiveOnIp = false;
-    bus = std::make_unique<BusRecorder>();
-    unit = std::make_unique<FakeUnit>();
-    QVERIFY2(unit->open(QHostAddress::LocalHost, 0), qPrintable(unit->errorString()));
-}
-
-void TestCommandLink::cleanup()
-{
-    container.reset();
-    unit.reset();
-    bus.reset();
-    options()->receiveOnIp = false;
-}
-
-void TestCommandLink::startContainer(quint16 localPort, quint16 unitPort)
-{
-    container = std::make_unique<CZKCommandContainer>(nullptr);
-    container->setNetworkAddress(QStringLiteral("127.0.0.0"));
-    container->port = unitPort;
-    container->localPort = localPort;
-    // Nothing of these tests may ever leave this host.
-    if (!container->peerAddress().isLoopback() || !container->localAddress().isLoopback())
-        qFatal("the link under test is not on loopback");
-    container->start();
-}
-
-void TestCommandLink::settleBus()
-{
-    BusRecorder::post(Info, QStringLiteral("settled"));
-    QTRY_COMPARE(bus->all().last().msg, QStringLiteral("settled"));
-}
-
-QStringList TestCommandLink::atUnit() const
-{
-    QStringList found;
-    for (const FakeUnit::Datagram& datagram : unit->received())
-        found.append(QString::fromUtf8(datagram.bytes));
-    return found;
-}
-
-void TestCommandLink::networkAddressNamesTheUnitAndTheProgram_data()
-{
-    QTest::addColumn<QString>("network");
-    QTest::addColumn<QString>("peer");
-    QTest::addColumn<QString>("local");
-
-    // The addresses before each row: those of "10.9.8.0".
-    QTest::newRow("host 0") << "10.1.2.0" << "10.1.2.1" << "10.1.2.2";
-    QTest::newRow("host part no number") << "10.1.2.x" << "10.1.2.1" << "10.1.2.2";
-    QTest::newRow("last that fits") << "10.1.2.253" << "10.1.2.254" << "10.1.2.255";
-    QTest::newRow("program would be host 256") << "10.1.2.254" << "10.9.8.1" << "10.9.8.2";
-    QTest::newRow("unit would be host 256") << "10.1.2.255" << "10.9.8.1" << "10.9.8.2";
-    QTest::newRow("negative host") << "10.1.2.-1" << "10.9.8.1" << "10.9.8.2";
-    QTest::newRow("three parts") << "10.0.0" << "10.9.8.1" << "10.9.8.2";
-    QTest::newRow("five parts") << "1.2.3.4.5" << "10.9.8.1" << "10.9.8.2";
-    QTest::newRow("not an address") << "a.b.c.0" << "10.9.8.1" << "10.9.8.2";
-}
-
-void TestCommandLink::networkAddressNamesTheUnitAndTheProgram()
-{
-    QFETCH(QString, network);
-    QFETCH(QString, peer);
-    QFETCH(QString, local);
-
-    CZKCommandContainer container(nullptr);
-    QCOMPARE(container.peerAddress(), QHostAddress(QStringLiteral("0.0.0.0")));
-    QCOMPARE(container.port, quint16(40000));
-    QVERIFY(container.setNetworkAddress(QStringLiteral("10.9.8.0")));
-    QCOMPARE(container.setNetworkAddress(network), peer.startsWith(QLatin1String("10.1.2.")));
-    QCOMPARE(container.peerAddress(), QHostAddress(peer));
-    QCOMPARE(container.localAddress(), QHostAddress(local));
-}
-
-void TestCommandLink::commandDatagramForm_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("carriage return added") << "AT+CGSN" << QByteArray("AT+CGSN\r");
-    QTest::newRow("not doubled") << "AT+CGMM\r" << QByteArray("AT+CGMM\r");
-    QTest::newRow("none after Ctrl-Z") << QStringLiteral("0011000B\x1A") << QByteArray("0011000B\x1A");
-    QTest::newRow("UTF-8") << QStringLiteral("AT+CPBW=1,\"Zo\u00EB \u0141\"")
-                           << QByteArray("AT+CPBW=1,\"Zo\xC3\xAB \xC5\x81\"\r");
-}
-
-void TestCommandLink::commandDatagramForm()
-{
-    QFETCH(QString, command);
-    QFETCH(QByteArray, bytes);
-
-    startContainer();
-    // An empty command goes nowhere; the one behind it is the first the unit sees.
-    BusRecorder::post(Send, QString());
-    BusRecorder::post(Send, command);
-    QTRY_COMPARE(unit->received().size(), 1);
-    QCOMPARE(unit->received().first().bytes, bytes);
-}
-
-void TestCommandLink::replyDatagramForm_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<QStringList>("published");
-
-    QTest::newRow("cut at the first NUL") << QByteArray("OK\0tail", 7) << QStringList{"OK"};
-    QTest::newRow("UTF-8") << QByteArray("Zo\xC3\xAB\r\nOK") << QStringList{QStringLiteral("Zo\u00EB\r\nOK")};
-    QTest::newRow("zero bytes") << QByteArray() << QStringList();
-    QTest::newRow("NUL first") << QByteArray("\0tail", 5) << QStringList();
-}
-
-void TestCommandLink::replyDatagramForm()
-{
-    QFETCH(QByteArray, datagram);
-    QFETCH(QStringList, published);
-
-    startContainer();
-    BusRecorder::post(Send, QStringLiteral("AT"));
-    QTRY_COMPARE(replies().size(), 1);
-    unit->sendUnsolicited(datagram);
-    // Datagrams keep their order on loopback: once the mark is in, the one before was handled.
-    unit->sendUnsolicited("MARK");
-    QTRY_COMPARE(texts(replies()).last(), QStringLiteral("MARK"));
-    QCOMPARE(texts(replies()).mid(1, replies().size() - 2), published);
-}
-
-void TestCommandLink::anyDatagramEndsTheReplyWait()
-{
-    Pacing::setScale(0.2);   // reply time-out 3000 ms, gap 100 ms
-    unit->setSilent(true);
-    startContainer();
-    BusRecorder::post(Send, QStringLiteral("AT1"));
-    BusRecorder::post(Send, QStringLiteral("AT2"));
-    QTRY_COMPARE(unit->received().size(), 1);
-    // Not an answer to anything, and not even a reply, yet the command in flight is done.
-    unit->sendUnsolicited(QByteArray());
-    QTRY_COMPARE_WITH_TIMEOUT(unit->received().size(), 2, 2000);
-    QCOMPARE(replies().size(), 0);
-}
-
-void TestCommandLink::repliesCarryTheTagOfTheirCommand()
-{
-    startContainer();
-    BusRecorder::post(Send, QStringLiteral("AT+CGSN"), QStringLiteral("INTERNAL"));
-    BusRecorder::post(Send, QStringLiteral("AT+CGMM"), QStringLiteral("internal"));
-    BusRecorder::post(Info, QStringLiteral("AT+CIMI"), QStringLiteral("INTERNAL"));
-    // Only switches the answers on: the fake unit's network stays quiet, and the test plays it.
-    BusRecorder::post(Send, QStringLiteral("AT+CUSD=1"));
-    QTRY_COMPARE(replies().size(), 3);
-    unit->sendUnsolicited("\r\nRING\r\n");
-    unit->sendUnsolicited("\r\n+cusd: 0,\"Balance 5.00\",15\r\n");
-    unit->sendUnsolicited("\r\nRING\r\n");
-    QTRY_COMPARE(replies().size(), 6);
-    BusRecorder::post(Send, QStringLiteral("AT"));
-    QTRY_COMPARE(replies().size(), 7);
-
-    QCOMPARE(atUnit(), (QStringList{"AT+CGSN\r", "AT+CGMM\r", "AT+CUSD=1\r", "AT\r"}));
-    QVERIFY(replies().first().msg.startsWith(QLatin1String("AT+CGSN\r\n")));
-    QStringList tags;
-    for (const BusRecorder::Entry& reply : replies())
-        tags.append(reply.desc);
-    // The USSD answer is the program's business, and so is what follows up to the next command.
-    QCOMPARE(tags, (QStringList{"INTERNAL", "", "", "", "INTERNAL", "INTERNAL", ""}));
-}
-
-void TestCommandLink::restartCommandIsAnsweredLocallyAndReported_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<bool>("restarts");
-
-    QTest::newRow("upper case") << "AT#RST" << "INTERNAL" << true;
-    QTest::newRow("lower case") << "at#rst" << "" << true;
-    QTest::newRow("with arguments") << "AT#RST=1" << "INTERNAL" << true;
-    QTest::newRow("leading blank") << " AT#RST" << "INTERNAL" << false;
-    QTest::newRow("other command") << "AT#RS" << "" << false;
-}
-
-void TestCommandLink::restartCommandIsAnsweredLocallyAndReported()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, tag);
-    QFETCH(bool, restarts);
-
-    startContainer();
-    BusRecorder::post(Send, command, tag);
-    // The command itself goes to the unit unchanged; a restarting unit answers nothing.
-    QTRY_COMPARE(atUnit(), QStringList{command + QLatin1Char('\r')});
-    if (!restarts)
-        QTRY_COMPARE(replies().size(), 1);
-    settleBus();
-
+    std::unique_ptr<BusRecorder> recorder;
     QStringList seen;
-    for (const BusRecorder::Entry& entry : bus->all()) {
-        if (entry.type == Receive && entry.msg == command + QLatin1String("\r\nOK\r\n"))
-            seen.append(QStringLiteral("local reply ") + entry.desc);
-        else if (entry.type == UnitRestarted)
-            seen.append(QStringLiteral("restarted"));
+    std::unique_ptr<FakeUnit> unit;
+    std::unique_ptr<CZKCommandContainer> container;
+
+    // The text (field 1) or tag (2) of the messages of one type on the bus so far.
+    QStringList bus(int type, int field = 1)
+    {
+        QStringList found;
+        for (const QString& line : seen += recorder->take()) {
+            if (line.section(QLatin1Char('|'), 0, 0).toInt() == type)
+                found.append(line.section(QLatin1Char('|'), field, field == 1 ? 1 : -1));
+        }
+        return found;
     }
-    const QStringList expected = restarts ? QStringList{"local reply " + tag, "restarted"} : QStringList();
-    QCOMPARE(seen, expected);
-}
-
-void TestCommandLink::nextCommandLeavesAfterTheReplyAndTheGap()
-{
-    Pacing::setScale(1.0);
-    unit->setDelayMs(300);
-    startContainer();
-    for (const char* command : {"AT+CGSN", "AT+CGMM", "AT+CGMR"})
-        BusRecorder::post(Send, QLatin1String(command));
-    QTRY_COMPARE_WITH_TIMEOUT(unit->sent().size(), 3, 10000);
-
-    const QVector<FakeUnit::Datagram> in = unit->received();
-    const QVector<FakeUnit::Datagram> out = unit->sent();
-    QCOMPARE(in.size(), 3);
-    for (int i = 1; i < 3; ++i) {
-        const qint64 gap = in.at(i).atMs - out.at(i - 1).atMs;
-        QVERIFY2(gap >= 480 && gap <= 1500, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+    QStringList atUnit() const
+    {
+        QStringList found;
+        for (const FakeUnit::Datagram& datagram : unit->received)
+            found.append(QString::fromUtf8(datagram.bytes));
+        return found;
     }
-}
-
-void TestCommandLink::nextCommandLeavesAfterTheReplyTimeOut()
-{
-    Pacing::setScale(0.1);   // reply time-out 1500 ms, gap 50 ms
-    unit->setSilent(true);
-    startContainer();
-    BusRecorder::post(Send, QStringLiteral("AT1"));
-    BusRecorder::post(Send, QStringLiteral("AT2"));
-    QTRY_COMPARE_WITH_TIMEOUT(unit->received().size(), 2, 10000);
-    const qint64 gap = unit->received().at(1).atMs - unit->received().at(0).atMs;
-    QVERIFY2(gap >= 1450 && gap <= 4000, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
-}
-
-void TestCommandLink::commandQueuedWhileTheLoopPausesIsSent_data()
-{
-    QTest::addColumn<int>("afterReplyMs");
-    QTest::newRow("at once") << 0;
-    QTest::newRow("during the gap") << 250;
-    QTest::newRow("after the gap") << 700;
-}
-
-void TestCommandLink::commandQueuedWhileTheLoopPausesIsSent()
-{
-    QFETCH(int, afterReplyMs);
-
-    Pacing::setScale(1.0);
-    startContainer();
-    BusRecorder::post(Send, QStringLiteral("AT1"));
-    QTRY_COMPARE(replies().size(), 1);
-    QTimer::singleShot(afterReplyMs, [] { BusRecorder::post(Send, QStringLiteral("AT2")); });
-    // Nothing else is queued that could wake the loop.
-    QTRY_COMPARE_WITH_TIMEOUT(unit->received().size(), 2, afterReplyMs + 3000);
-    QVERIFY(unit->received().at(1).atMs - unit->sent().at(0).atMs >= 480);
-}
-
-void TestCommandLink::failedSendIsReportedOnceWithoutAWait()
-{
-    Pacing::setScale(1.0);
-    startContainer();
-    // Larger than any UDP datagram can be.
-    const QString tooLong = QStringLiteral("AT+") + QString(70000, QLatin1Char('A'));
-    BusRecorder::post(Send, tooLong);
-    BusRecorder::post(Send, QStringLiteral("AT"));
-    QTRY_COMPARE_WITH_TIMEOUT(replies().size(), 1, 5000);
-
-    QCOMPARE(atUnit(), QStringList{"AT\r"});
-    const QVector<BusRecorder::Entry> errors = bus->ofType(Error);
-    QCOMPARE(errors.size(), 1);
-    QCOMPARE(errors.first().msg, QStringLiteral("Socket Error"));
-    QCOMPARE(errors.first().desc, QStringLiteral("Can't send command %1\r.").arg(tooLong));
-}
-
-void TestCommandLink::failedBindIsReported()
-{
-    QUdpSocket holder;
-    QVERIFY(holder.bind(QHostAddress(QHostAddress::AnyIPv4), 0, QAbstractSocket::DontShareAddress));
-    startContainer(holder.localPort(), unit->port());
-    QTRY_COMPARE(bus->ofType(Error).size(), 1);
-    QCOMPARE(bus->ofType(Error).first().msg, QStringLiteral("Socket Error"));
-    QVERIFY(bus->ofType(Error).first().desc.contains(QString::number(holder.localPort())));
-}
-
-void TestCommandLink::receiveOnIpBindsTheProgramsOwnAddress()
-{
-    options()->receiveOnIp = true;
-    // The unit's own port, as on the real network; the unit holds it on 127.0.0.1.
-    startContainer(0, unit->port());
-    BusRecorder::post(Send, QStringLiteral("AT+CGSN"));
-    QTRY_COMPARE(replies().size(), 1);
-    QCOMPARE(unit->lastSender(), QHostAddress(QStringLiteral("127.0.0.2")));
-    QCOMPARE(unit->lastSenderPort(), unit->port());
-    QCOMPARE(bus->ofType(Error).size(), 0);
-}
-
-void TestCommandLink::stopAbandonsQueuedCommandsPromptly()
-{
-    Pacing::setScale(1.0);   // a reply wait of the full 15 s is under way
-    unit->setSilent(true);
-    startContainer();
-    for (int i = 0; i < 5; ++i)
-        BusRecorder::post(Send, QStringLiteral("AT+CGSN"));
-    QTRY_COMPARE(unit->received().size(), 1);
-
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(container->stop());
-    container.reset();
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-    QCOMPARE(unit->received().size(), 1);
-}
-
-void TestCommandLink::watchdogFollowsTheUnit()
-{
-    Pacing::setScale(0.01);   // 300 ms windows
-    CZKPoolingThread watchdog;
-    watchdog.start(QThread::InheritPriority);
-    startContainer();
-    QTRY_VERIFY(watchdog.isConnected());
-    QVERIFY(!bus->ofType(LinkAlive).isEmpty());
-
-    unit->setSilent(true);
-    QTRY_COMPARE_WITH_TIMEOUT(bus->ofType(LinkLost).size(), 1, 10000);
-    QVERIFY(!watchdog.isConnected());
-    QVERIFY(watchdog.stop());
-}
-
-void TestCommandLink::fakeUnitProgramAnswersTheIdentityReads()
-{
-    QTemporaryDir dir;
-    const QString logPath = dir.filePath(QStringLiteral("fakeunit.log"));
-    const quint16 port = freePort();
-    QProcess program;
-    program.start(QStringLiteral(FAKEUNIT_PATH),
-        {"--address", "127.0.0.1", "--port", QString::number(port), "--log", logPath});
-    QVERIFY(program.waitForStarted());
-    QVERIFY(program.waitForReadyRead(5000));
-    QVERIFY(program.readAllStandardOutput().contains("listening"));
-    startContainer(freePort(), port);
-
-    const QVector<QPair<QString, QString>> reads = {
-        {"AT#CNF?", QStringLiteral("UDP AT COMMAND PORT: %1\r\n").arg(port)},
-        {"AT#I", "MANUFACTURER: "},
-        {"AT+CGSN", "\r\n356000000000017\r\n"},
-        {"AT+CGMM", "\r\nFU-100 LTE\r\n"},
-        {"AT+CGMR", "\r\nFU100_01.02.03\r\n"},
-        {"AT+CIMI", "\r\n260011234567890\r\n"},
-        {"AT+CPIN?", "\r\n+CPIN: READY\r\n"},
-        {"AT!GSTATUS?", "\r\nRSSI (dBm): "},
-        {"AT+CPMS?", "\r\n+CPMS: \"SM\",3,20,"},
-        {"AT+CPBS?", "\r\n+CPBS: \"SM\",2,250\r\n"},
-        {"AT#", ""},
-        {"ATE0", ""},
-    };
-    for (const auto& read : reads)
-        BusRecorder::post(Send, read.first);
-    QTRY_COMPARE(replies().size(), reads.size());
-    for (int i = 0; i < reads.size(); ++i) {
-        const QString reply = replies().at(i).msg;
-        QVERIFY2(reply.startsWith(reads.at(i).first + QLatin1String("\r\n")), qPrintable(reply));
-        QVERIFY2(reply.endsWith(QLatin1String("\r\nOK\r\n")), qPrintable(reply));
-        QVERIFY2(reply.contains(reads.at(i).second), qPrintable(reply));
+    static void send(const QString& command, const QString& tag = {}) { messageProxy()->post(Send, command, tag); }
+    // The program's side binds a free port unless told which (0: the unit's).
+    void startContainer(int localPort = -1, quint16 unitPort = 0)
+    {
+        QUdpSocket probe;
+        probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+        container = std::make_unique<CZKCommandContainer>(nullptr);
+        container->setNetworkAddress(QStringLiteral("127.0.0.0"));
+        container->port = unitPort ? unitPort : unit->port();
+        container->localPort = localPort < 0 ? probe.localPort() : quint16(localPort);
+        // Nothing of these tests may ever leave this host.
+        if (!container->peerAddress().isLoopback() || !container->localAddress().isLoopback())
+            qFatal("the link under test is not on loopback");
+        probe.close();
+        container->start();
     }
 
-    QUdpSocket control;
-    control.writeDatagram("FAKE#SILENT=1", QHostAddress::LocalHost, port);
-    QTRY_VERIFY(control.hasPendingDatagrams());
-    QCOMPARE(control.receiveDatagram().data(), QByteArray("OK\r\n"));
-    BusRecorder::post(Send, QStringLiteral("AT+CGSN"));
-    const auto logged = [&logPath] {
-        QFile log(logPath);
-        return log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
-    };
-    QTRY_COMPARE(logged().count("AT+CGSN\\r"), 2);
-    QTest::qWait(200);
-    QCOMPARE(replies().size(), reads.size());
+private slots:
+    void initTestCase() { messageProxy()->start(); }
+    void init()
+    {
+        Pacing::setScale(0.1);
+        options()->receiveOnIp = false;
+        recorder = std::make_unique<BusRecorder>();
+        seen.clear();
+        unit = std::make_unique<FakeUnit>();
+        QVERIFY2(unit->open(QHostAddress::LocalHost, 0), qPrintable(unit->errorString()));
+    }
+    void cleanup() { container.reset(); }
 
-    program.kill();
-    program.waitForFinished();
-}
+    void networkAddressNamesTheUnitAndTheProgram_data()
+    {
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<QString>("peer");
+        // Before each row the addresses are those of "10.9.8.0"; the program is the host after the unit.
+        QTest::newRow("host 0") << "10.1.2.0" << "10.1.2.1";
+        QTest::newRow("last that fits") << "10.1.2.253" << "10.1.2.254";
+        QTest::newRow("program would be host 256") << "10.1.2.254" << "10.9.8.1";
+        QTest::newRow("negative host") << "10.1.2.-1" << "10.9.8.1";
+        QTest::newRow("three parts") << "10.0.0" << "10.9.8.1";
+    }
+
+    void networkAddressNamesTheUnitAndTheProgram()
+    {
+        QFETCH(QString, network);
+        QFETCH(QString, peer);
+        CZKCommandContainer container(nullptr);
+        QVERIFY(container.setNetworkAddress(QStringLiteral("10.9.8.0")));
+        QCOMPARE(container.setNetworkAddress(network), peer.startsWith(QLatin1String("10.1.2.")));
+        QCOMPARE(container.peerAddress(), QHostAddress(peer));
+        QCOMPARE(container.localAddress(), QHostAddress(QHostAddress(peer).toIPv4Address() + 1));
+    }
+
+    void commandDatagramForm()
+    {
+        startContainer();
+        // No carriage return doubled or after Ctrl-Z, and an empty command goes nowhere.
+        for (const char* command : {"AT+CGSN", "AT+CGMM\r", "0011000B\x1A", "", "AT+CPBW=1,\"Zo\u00EB\""})
+            send(command);
+        QTRY_COMPARE(unit->received.size(), 4);
+        QCOMPARE(atUnit(), (QStringList{"AT+CGSN\r", "AT+CGMM\r", "0011000B\x1A", "AT+CPBW=1,\"Zo\u00EB\"\r"}));
+    }
+
+    void anyDatagramEndsTheReplyWait_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<QStringList>("published");
+        QTest::newRow("zero bytes") << QByteArray() << QStringList();
+        QTest::newRow("cut at the first NUL") << QByteArray("OK\0tail", 7) << QStringList{"OK"};
+        QTest::newRow("NUL first") << QByteArray("\0tail", 5) << QStringList();
+        QTest::newRow("UTF-8") << QByteArray("Zo\xC3\xAB\r\nOK") << QStringList{QStringLiteral("Zo\u00EB\r\nOK")};
+    }
+
+    void anyDatagramEndsTheReplyWait()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(QStringList, published);
+        Pacing::setScale(0.2);   // reply time-out 3000 ms, gap 100 ms
+        unit->silent = true;
+        startContainer();
+        send(QStringLiteral("AT1"));
+        send(QStringLiteral("AT2"));
+        QTRY_COMPARE(unit->received.size(), 1);
+        // Not an answer to anything, maybe not even a reply, yet the command in flight is done.
+        unit->sendUnsolicited(datagram);
+        QTRY_COMPARE_WITH_TIMEOUT(unit->received.size(), 2, 2000);
+        // Datagrams keep their order on loopback: once the mark is in, the one before was handled.
+        unit->sendUnsolicited("MARK");
+        QTRY_VERIFY(bus(Receive).contains(QStringLiteral("MARK")));
+        QCOMPARE(bus(Receive), published + QStringList{"MARK"});
+    }
+
+    // "AT#RST" is answered here: the unit restarts without a word.
+    void repliesCarryTheTagOfTheirCommandAndRestartIsAnsweredLocally()
+    {
+        startContainer();
+        send(QStringLiteral("AT+CGSN"), QStringLiteral("INTERNAL"));
+        send(QStringLiteral("AT+CGMM"), QStringLiteral("internal"));
+        messageProxy()->post(Info, QStringLiteral("AT+CIMI"), QStringLiteral("INTERNAL"));
+        // Only switches the answers on: the fake unit's network stays quiet, and the test plays it.
+        send(QStringLiteral("AT+CUSD=1"));
+        QTRY_COMPARE(bus(Receive).size(), 3);
+        for (const char* datagram : {"\r\nRING\r\n", "\r\n+cusd: 0,\"Balance 5.00\",15\r\n", "\r\nRING\r\n"})
+            unit->sendUnsolicited(datagram);
+        QTRY_COMPARE(bus(Receive).size(), 6);
+        send(QStringLiteral("AT"));
+        QTRY_COMPARE(bus(Receive).size(), 7);
+        QCOMPARE(bus(UnitRestarted).size(), 0);
+        send(QStringLiteral("at#rst=1"), QStringLiteral("INTERNAL"));
+        QTRY_COMPARE(atUnit(), (QStringList{"AT+CGSN\r", "AT+CGMM\r", "AT+CUSD=1\r", "AT\r", "at#rst=1\r"}));
+        QCOMPARE(bus(UnitRestarted).size(), 1);
+        QVERIFY(bus(Receive).first().startsWith(QLatin1String("AT+CGSN\r\n")));
+        QCOMPARE(bus(Receive).last(), QStringLiteral("at#rst=1\r\nOK\r\n"));
+        // The USSD answer is the program's business, and so is what follows up to the next command.
+        QCOMPARE(bus(Receive, 2), (QStringList{"INTERNAL", "", "", "", "INTERNAL", "INTERNAL", "", "INTERNAL"}));
+    }
+
+    // The second command leaves a gap after the reply to the first (or its time-out), also when
+    // it is queued only while the loop pauses, with nothing else to wake it.
+    void nextCommandWaitsForTheReplyAndTheGap_data()
+    {
+        QTest::addColumn<int>("queuedAfterReplyMs");   // -1: with the first; -2: with the first, unit silent
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("after the reply") << -1 << 480 << 1500;
+        QTest::newRow("after the time-out") << -2 << 1450 << 4000;
+        QTest::newRow("queued at once") << 0 << 480 << 1500;
+        QTest::newRow("queued during the gap") << 250 << 480 << 1500;
+        QTest::newRow("queued after the gap") << 700 << 680 << 2500;
+    }
+
+    void nextCommandWaitsForTheReplyAndTheGap()
+    {
+        QFETCH(int, queuedAfterReplyMs);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        unit->silent = queuedAfterReplyMs == -2;
+        Pacing::setScale(unit->silent ? 0.1 : 1.0);   // a time-out of 1500 ms, or the real gap
+        unit->delayMs = 300;   // the gap counts from the reply, not from the command
+        startContainer();
+        send(QStringLiteral("AT1"));
+        if (queuedAfterReplyMs < 0) {
+            send(QStringLiteral("AT2"));
+        } else {
+            QTRY_COMPARE(bus(Receive).size(), 1);
+            QTimer::singleShot(queuedAfterReplyMs, [] { send(QStringLiteral("AT2")); });
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(unit->received.size(), 2, 10000);
+        const qint64 gap = unit->received.at(1).atMs - (unit->silent ? unit->received : unit->sent).at(0).atMs;
+        QVERIFY2(gap >= minMs && gap <= maxMs, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+    }
+
+    void failedSendIsReportedOnceWithoutAWait()
+    {
+        Pacing::setScale(1.0);
+        startContainer();
+        const QString tooLong = QStringLiteral("AT+") + QString(70000, QLatin1Char('A'));   // more than UDP takes
+        send(tooLong);
+        send(QStringLiteral("AT"));
+        QTRY_COMPARE_WITH_TIMEOUT(bus(Receive).size(), 1, 5000);
+        QCOMPARE(atUnit(), QStringList{"AT\r"});
+        QCOMPARE(bus(Error), QStringList{"Socket Error"});
+        QCOMPARE(bus(Error, 2), QStringList{QStringLiteral("Can't send command %1\r.").arg(tooLong)});
+    }
+
+    void failedBindIsReported()
+    {
+        QUdpSocket holder;
+        QVERIFY(holder.bind(QHostAddress(QHostAddress::AnyIPv4), 0, QAbstractSocket::DontShareAddress));
+        startContainer(holder.localPort());
+        QTRY_COMPARE(bus(Error), QStringList{"Socket Error"});
+        QVERIFY(bus(Error, 2).first().contains(QString::number(holder.localPort())));
+    }
+
+    void receiveOnIpBindsTheProgramsOwnAddress()
+    {
+        options()->receiveOnIp = true;
+        startContainer(0);   // the unit's own port, as on the real network; the unit holds it on 127.0.0.1
+        send(QStringLiteral("AT+CGSN"));
+        QTRY_COMPARE(bus(Receive).size(), 1);
+        QCOMPARE(unit->lastSender, QHostAddress(QStringLiteral("127.0.0.2")));
+        QCOMPARE(unit->lastSenderPort, unit->port());
+        QCOMPARE(bus(Error), QStringList());
+    }
+
+    void stopAbandonsQueuedCommandsPromptly()
+    {
+        Pacing::setScale(1.0);   // a reply wait of the full 15 s is under way
+        unit->silent = true;
+        startContainer();
+        for (int i = 0; i < 5; ++i)
+            send(QStringLiteral("AT+CGSN"));
+        QTRY_COMPARE(unit->received.size(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(container->stop());
+        container.reset();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QCOMPARE(unit->received.size(), 1);
+    }
+
+    // The fake unit program's answers go through the real link into the interpreter, and come
+    // out as reply keys and as rows of the database.
+    void fakeUnitProgramAnswersBecomeKeysAndRows()
+    {
+        LoadedDatabase data(kActiveSim);
+        QVERIFY(data.loaded);
+        QTemporaryDir dir;
+        const QString log = dir.filePath(QStringLiteral("fakeunit.log"));
+        QProcess program;
+        program.start(QStringLiteral(FAKEUNIT_PATH), {"--address", "127.0.0.1", "--port", "0", "--log", log});
+        QTRY_VERIFY(program.canReadLine());
+        const QString listening = QString::fromLatin1(program.readLine()).trimmed();
+        QVERIFY2(listening.startsWith(QLatin1String("fakeunit listening on 127.0.0.1:")), qPrintable(listening));
+        const quint16 port = listening.section(QLatin1Char(':'), -1).toUShort();
+        startContainer(-1, port);
+        QUdpSocket control;
+        QVERIFY(control.bind(QHostAddress(QHostAddress::LocalHost)));
+        const auto controlAnswer = [&](const QByteArray& datagram) {
+            control.writeDatagram(datagram, QHostAddress::LocalHost, port);
+            const bool answered = QTest::qWaitFor([&] { return control.hasPendingDatagrams(); });
+            return answered ? control.receiveDatagram().data() : QByteArray();
+        };
+        QStringList keys;
+        const auto keysUntil = [&](const char* key, int count) {
+            return QTest::qWaitFor([&] { return (keys += replyKeys(*recorder)).count(key) >= count; }, 10000);
+        };
+
+        // A fourth message joins the three the SIM starts with.
+        QCOMPARE(controlAnswer("FAKE#SMS=" + FakeSms{"Put on the SIM by a control datagram", "+48600100400"}.pdu()),
+                 QByteArray("OK\r\n"));
+        for (const char* command : {"AT#", "AT#CNF?", "AT#I", "AT+CGSN", "AT+CGMM", "AT+CGMR", "AT+CIMI", "AT+CPIN?",
+                                    "AT!GSTATUS?", "AT+CPMS=\"SM\",\"SM\",\"SM\"", "AT+CPBS?", "AT+CPBR=1,250",
+                                    "AT+CMGF=0"})
+            send(command);
+        for (int index = 1; index <= 4; ++index) {
+            send(QStringLiteral("AT+CMGR=%1").arg(index));
+            send(QStringLiteral("AT+CMGD=%1").arg(index));
+        }
+        send(QStringLiteral("AT+CMGR=1"));
+        send(QStringLiteral("AT+CPMS=\"SM\",\"SM\",\"SM\""));
+        QVERIFY(keysUntil("REC_SMS=0", 1));
+        // Each answer of the network comes on its own after the command's "OK"; the next command
+        // waits for it, as a reply in between would be taken for the rest of a split answer.
+        const char* const codes[] = {"*100#", "*101#", "*102#"};
+        for (int i = 0; i < 3; ++i) {
+            send(QStringLiteral("AT+CUSD=1,\"%1\",15").arg(QLatin1String(codes[i])));
+            QVERIFY(keysUntil("RECEIVED_USSD", i + 1));
+        }
+        QCOMPARE(controlAnswer("FAKE#UNSOLICITED=\\r\\n+CUSD: 0,\"Sent by a control datagram\",15\\r\\n"),
+                 QByteArray("OK\r\n"));
+        QVERIFY(keysUntil("RECEIVED_USSD", 4));
+        QCOMPARE(keys, (QStringList{
+            "ETHERNET_ADDRESS=02:00:00:00:00:01", "NETWORK_CONF=STATIC", "NETWORK_ADDRESS=127.0.0.1/24",
+            "UDP_PORT=" + QString::number(port), "MANUFACTURER=Fake Unit Works", "DEVICE_MODEL=FU-100", "REVISION=1.2",
+            "PROCESSOR=FK32 168 MHz", "CMSIS=5.4.0", "STDPERIPHLIB=1.8.0", "NEWLIB=3.3.0", "BUILD=2024-05-01 12:00",
+            "IMEI=356000000000017", "MODEL=FU-100 LTE", "FIRMWARE=FU100_01.02.03", "IMSI=260011234567890", "PIN_READY",
+            "TEMPERATURE=Temperature: 41", "ATTACHED", "SYSTEM_MODE=System mode: LTE", "LTE_BAND=LTE band: B20",
+            "LTE_BW=LTE bw: 10 MHz", "LTE_RSSI=RSSI (dBm): -67", "REC_SMS=4", "PHONE_BOOK_POS=2", "PHONE_BOOK_MAX=250",
+            "NEW_PB_ITEM", "NEW_PB_ITEM", "RECEIVED_SMS", "RECEIVED_SMS", "RECEIVED_SMS", "RECEIVED_SMS", "REC_SMS=0",
+            "RECEIVED_USSD", "RECEIVED_USSD", "RECEIVED_USSD", "RECEIVED_USSD"}));
+        QCOMPARE(stored(data.db), (QStringList{
+            "+48600100200|Hello from the fake unit|2026-05-12 19:41:57|0|0",
+            "+48600100300|This is a long message, and this is its second part.|2026-05-12 19:42:30|0|0",
+            "+48600100400|Put on the SIM by a control datagram|2026-05-12 19:41:57|0|0",
+            "Network|Balance 5.00 EUR, valid until 2026-12-31|now|1|0",
+            "Network|1 Balance\r\n2 Offers\r\n3 Exit|now|1|0", "Network|Menu\r\n1 Data\r\n2 Voice|now|1|0",
+            "Network|Sent by a control datagram|now|1|0", "1|+48600100200|Anna", "2|600100300|Smith, John"}));
+
+        // A silent unit answers nothing until it speaks again.
+        QCOMPARE(controlAnswer("FAKE#SILENT=1"), QByteArray("OK\r\n"));
+        send(QStringLiteral("AT+CIMI"));
+        QTest::qWait(300);
+        QCOMPARE(replyKeys(*recorder), QStringList());
+        QCOMPARE(controlAnswer("FAKE#SILENT=0"), QByteArray("OK\r\n"));
+        send(QStringLiteral("AT+CIMI"));
+        QVERIFY(keysUntil("IMSI=260011234567890", 2));
+        QVERIFY(QFileInfo(log).size() > 0);
+        program.kill();
+        program.waitForFinished();
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCommandLink)
 #include "tst_commandlink.moc"

@@ -1,52 +1,25 @@
 #include "FakeSms.h"
 
+#include <utility>
+
 namespace {
 
-bool isUcs2(quint8 dcs)
+char septetOf(ushort u)
 {
-    if (dcs < 0x80)
-        return (dcs & 0x20) == 0 && ((dcs >> 2) & 0x03) == 2;
-    return dcs >= 0xE0 && dcs < 0xF0;
-}
-
-char septetOf(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u == '@')
-        return 0x00;
-    if (u == '$')
-        return 0x02;
-    if (u == '_')
-        return 0x11;
-    const bool shared = (u >= 0x20 && u <= 0x5A && u != 0x24) || (u >= 0x61 && u <= 0x7A) || u == '\n' || u == '\r';
-    return shared ? char(u) : '?';
-}
-
-QByteArray packSeptets(const QByteArray& septets)
-{
-    QByteArray octets((septets.size() * 7 + 7) / 8, '\0');
-    for (int i = 0; i < septets.size(); ++i) {
-        const int bit = i * 7;
-        const int value = septets.at(i) & 0x7F;
-        octets[bit / 8] = char(quint8(octets.at(bit / 8)) | quint8(value << (bit % 8)));
-        if (bit % 8 > 1)
-            octets[bit / 8 + 1] = char(quint8(octets.at(bit / 8 + 1)) | quint8(value >> (8 - bit % 8)));
-    }
-    return octets;
+    const bool shared = (u >= 0x20 && u <= 0x5A) || (u >= 0x61 && u <= 0x7A) || u == '\n' || u == '\r';
+    return u == '@' ? 0x00 : u == '$' ? 0x02 : u == '_' ? 0x11 : shared ? char(u) : '?';
 }
 
 // Digits in swapped pairs, an "F" after an odd count.
 QByteArray semiOctets(QByteArray digits)
 {
-    if (digits.size() % 2)
-        digits.append('F');
-    for (int i = 0; i + 1 < digits.size(); i += 2) {
-        const char first = digits.at(i);
-        digits[i] = digits.at(i + 1);
-        digits[i + 1] = first;
-    }
+    digits.append(digits.size() % 2 ? "F" : "");
+    for (int i = 0; i + 1 < digits.size(); i += 2)
+        std::swap(digits.data()[i], digits.data()[i + 1]);
     return digits;
 }
+
+QByteArray hexOctet(int value) { return QByteArray::number(value, 16).rightJustified(2, '0'); }
 
 } // namespace
 
@@ -54,41 +27,35 @@ QByteArray FakeSms::pdu() const
 {
     const bool international = sender.startsWith(QLatin1Char('+'));
     const QByteArray digits = (international ? sender.mid(1) : sender).toLatin1();
-    const bool concatenated = partCount > 0;
-
-    QByteArray header;
-    if (concatenated) {
-        header.append(char(0x06)).append(char(0x08)).append(char(0x04));
-        header.append(char(reference >> 8)).append(char(reference & 0xFF));
-        header.append(char(partCount)).append(char(partNumber));
-    }
-    QByteArray userData;
+    QByteArray userData;   // the header of a part first
+    if (partCount > 0)
+        userData = QByteArray("\x06\x08\x04", 3) + char(reference >> 8) + char(reference)
+                   + char(partCount) + char(partNumber);
     int userDataLength = 0;
-    if (isUcs2(dataCoding)) {
-        userData = header;
+    const bool ucs2 = dataCoding < 0x80 ? (dataCoding & 0x2C) == 0x08 : (dataCoding & 0xF0) == 0xE0;
+    if (ucs2) {
         for (const QChar c : text)
             userData.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
         userDataLength = userData.size();
     } else {
         // Seven header octets fill exactly eight septets, so the text needs no fill bits.
-        QByteArray septets;
-        for (const QChar c : text)
-            septets.append(septetOf(c));
-        userData = header + packSeptets(septets);
-        userDataLength = header.size() * 8 / 7 + septets.size();
+        const int headerOctets = userData.size();
+        userData.append(QByteArray((text.size() * 7 + 7) / 8, '\0'));
+        char* octets = userData.data() + headerOctets;
+        for (int i = 0; i < text.size(); ++i) {
+            const int bit = i * 7;
+            const int value = septetOf(text.at(i).unicode());
+            octets[bit / 8] = char(quint8(octets[bit / 8]) | quint8(value << (bit % 8)));
+            if (bit % 8 > 1)
+                octets[bit / 8 + 1] = char(value >> (8 - bit % 8));
+        }
+        userDataLength = headerOctets * 8 / 7 + text.size();
     }
-
-    QByteArray out = "00"; // no service-centre address
-    out += QByteArray::number(concatenated ? 0x44 : 0x04, 16).rightJustified(2, '0');
-    out += QByteArray::number(digits.size(), 16).rightJustified(2, '0');
-    out += international ? "91" : "81";
-    out += semiOctets(digits);
-    out += "00"; // protocol identifier
-    out += QByteArray::number(dataCoding, 16).rightJustified(2, '0');
-    out += semiOctets(time.toLatin1() + "00");
-    out += QByteArray::number(userDataLength, 16).rightJustified(2, '0');
-    out += userData.toHex();
-    return out.toUpper();
+    // No service-centre address; SMS-DELIVER, with a user-data header for a part.
+    return ("00" + hexOctet(partCount > 0 ? 0x44 : 0x04) + hexOctet(digits.size()) + (international ? "91" : "81")
+            + semiOctets(digits) + "00" + hexOctet(dataCoding) + semiOctets(time.toLatin1() + "00")
+            + hexOctet(userDataLength) + userData.toHex())
+        .toUpper();
 }
 
 int FakeSms::tpduLength(const QByteArray& pdu)

@@ -4,16 +4,15 @@
 #include <QString>
 
 // An SMS as the SIM card of the fake unit holds it, turned into the SMS-DELIVER PDU text that
-// "AT+CMGR" hands out (3GPP TS 23.040). Built here on its own, without the program's codec,
-// so that tests compare the program's decoding with an independent encoding.
+// "AT+CMGR" hands out. Built here on its own, without the program's codec, so that tests compare
+// the program's decoding with an independent encoding.
 struct FakeSms {
-    QString sender = QStringLiteral("+48600100200"); // "+" and digits, or digits
     QString text;
-    // 7-bit unless the coding is one of the UCS2 classes. The 7-bit text takes the characters
-    // that the GSM default alphabet shares with ASCII, and "@", "$" and "_"; any other
-    // character is sent as "?".
+    QString sender = QStringLiteral("+48600100200");   // "+" and digits, or digits
+    // 7-bit unless one of the UCS2 classes. The 7-bit text takes the characters that the GSM
+    // default alphabet shares with ASCII, and "@", "$" and "_"; any other becomes "?".
     quint8 dataCoding = 0x00;
-    QString time = QStringLiteral("260512194157"); // YYMMDDhhmmss, time zone 0
+    QString time = QStringLiteral("260512194157");   // YYMMDDhhmmss, time zone 0
     // A part of a concatenated message when partCount is not 0 (16-bit reference).
     quint16 reference = 0;
     quint8 partCount = 0;

@@ -2,16 +2,10 @@
 
 #include <QElapsedTimer>
 #include <QIODevice>
+#include <QNetworkDatagram>
 #include <QTimer>
-#include <QUdpSocket>
 
-FakeUnit::FakeUnit(QObject* parent)
-    : QObject(parent)
-    , socket(new QUdpSocket(this))
-{
-    connect(socket, &QUdpSocket::readyRead, this, &FakeUnit::readPending);
-    fillSim();
-}
+static qint64 nowMs() { QElapsedTimer clock; clock.start(); return clock.msecsSinceReference(); }
 
 int FakeUnit::storeSms(const QByteArray& pdu)
 {
@@ -24,76 +18,37 @@ int FakeUnit::storeSms(const QByteArray& pdu)
     return -1;
 }
 
-bool FakeUnit::open(const QHostAddress& address, quint16 port)
-{
-    return socket->bind(address, port, QAbstractSocket::DontShareAddress);
-}
-
-QHostAddress FakeUnit::address() const { return socket->localAddress(); }
-quint16 FakeUnit::port() const { return socket->localPort(); }
-QString FakeUnit::errorString() const { return socket->errorString(); }
-void FakeUnit::setSilent(bool quiet) { silent = quiet; }
-void FakeUnit::setDelayMs(int ms) { delayMs = ms; }
-void FakeUnit::setLog(QIODevice* device) { logDevice = device; }
-
-void FakeUnit::sendUnsolicited(const QByteArray& bytes)
-{
-    send(bytes, peer, peerPort);
-}
-
-QVector<FakeUnit::Datagram> FakeUnit::received() const
-{ return receivedDatagrams; }
-
-QVector<FakeUnit::Datagram> FakeUnit::sent() const
-{ return sentDatagrams; }
-
-QHostAddress FakeUnit::lastSender() const { return peer; }
-quint16 FakeUnit::lastSenderPort() const { return peerPort; }
-
-qint64 FakeUnit::nowMs()
-{
-    QElapsedTimer clock;
-    clock.start();
-    return clock.msecsSinceReference();
-}
-
 void FakeUnit::readPending()
 {
     while (socket->hasPendingDatagrams()) {
-        QByteArray bytes(static_cast<int>(qMax<qint64>(socket->pendingDatagramSize(), 0)), Qt::Uninitialized);
-        QHostAddress from;
-        quint16 fromPort = 0;
-        const qint64 size = socket->readDatagram(bytes.data(), bytes.size(), &from, &fromPort);
-        if (size < 0)
+        const QNetworkDatagram datagram = socket->receiveDatagram();
+        const QHostAddress from = datagram.senderAddress();
+        const quint16 fromPort = quint16(datagram.senderPort());
+        if (!datagram.isValid())
             break;
-        bytes.truncate(static_cast<int>(size));
-        receivedDatagrams.append(Datagram{bytes, nowMs()});
-        log(bytes, from, fromPort);
-
-        QString command = QString::fromUtf8(bytes);
+        received.append(Datagram{datagram.data(), nowMs()});
+        if (log) {
+            log->write(QByteArray::number(nowMs()) + ' ' + from.toString().toUtf8() + ':' + QByteArray::number(fromPort)
+                       + ' ' + datagram.data().replace('\r', "\\r").replace('\n', "\\n") + '\n');
+        }
+        QString command = QString::fromUtf8(datagram.data());
         if (command.endsWith(QLatin1Char('\r')))
             command.chop(1);
         if (command.startsWith(QLatin1String("FAKE#"), Qt::CaseInsensitive)) {
             handleControl(command.mid(5), from, fromPort);
             continue;
         }
-        peer = from;
-        peerPort = fromPort;
-        if (silent)
+        lastSender = from;
+        lastSenderPort = fromPort;
+        QByteArray reply;
+        QStringList later;
+        if (silent || !answer(command, &reply, &later))
             continue;
-        const std::optional<Answer> answer = answerFor(command);
-        if (!answer)
-            continue;
-        const QByteArray reply = answer->reply.toUtf8();
-        if (delayMs <= 0)
-            send(reply, from, fromPort);
-        else
-            QTimer::singleShot(delayMs, this, [this, reply, from, fromPort] { send(reply, from, fromPort); });
-        int laterMs = qMax(delayMs, 0);
-        for (const QString& text : answer->later) {
-            laterMs += LaterGapMs;
-            const QByteArray bytes = text.toUtf8();
-            QTimer::singleShot(laterMs, this, [this, bytes, from, fromPort] { send(bytes, from, fromPort); });
+        const int delay = qMax(delayMs, 0);
+        QTimer::singleShot(delay, this, [this, reply, from, fromPort] { send(reply, from, fromPort); });
+        for (int i = 0; i < later.size(); ++i) {
+            QTimer::singleShot(delay + (i + 1) * LaterGapMs, this,
+                               [this, bytes = later.at(i).toUtf8(), from, fromPort] { send(bytes, from, fromPort); });
         }
     }
 }
@@ -103,37 +58,20 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
     const int equals = control.indexOf(QLatin1Char('='));
     const QString name = control.left(equals).toUpper();
     QString value = control.mid(equals + 1);
-    if (name == QLatin1String("SILENT")) {
+    bool done = true;
+    if (name == QLatin1String("SILENT"))
         silent = value.trimmed() == QLatin1String("1");
-    } else if (name == QLatin1String("DELAY")) {
+    else if (name == QLatin1String("DELAY"))
         delayMs = value.trimmed().toInt();
-    } else if (name == QLatin1String("UNSOLICITED")) {
-        value.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
-        sendUnsolicited(value.toUtf8());
-    } else if (name == QLatin1String("SMS") && equals > 0) {
-        if (storeSms(value.trimmed().toLatin1()) < 0) {
-            send(QByteArrayLiteral("ERROR\r\n"), from, fromPort);
-            return;
-        }
-    } else {
-        send(QByteArrayLiteral("ERROR\r\n"), from, fromPort);
-        return;
-    }
-    send(QByteArrayLiteral("OK\r\n"), from, fromPort);
+    else if (name == QLatin1String("UNSOLICITED"))
+        sendUnsolicited(value.replace("\\r", "\r").replace("\\n", "\n").toUtf8());
+    else
+        done = name == QLatin1String("SMS") && equals > 0 && storeSms(value.trimmed().toLatin1()) > 0;
+    send(done ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("ERROR\r\n"), from, fromPort);
 }
 
 void FakeUnit::send(const QByteArray& bytes, const QHostAddress& to, quint16 toPort)
 {
-    if (to.isNull() || socket->writeDatagram(bytes, to, toPort) != bytes.size())
-        return;
-    sentDatagrams.append(Datagram{bytes, nowMs()});
-}
-
-void FakeUnit::log(const QByteArray& bytes, const QHostAddress& from, quint16 fromPort)
-{
-    if (!logDevice)
-        return;
-    const QByteArray text = QByteArray(bytes).replace('\r', "\\r").replace('\n', "\\n");
-    logDevice->write(QByteArray::number(nowMs()) + ' ' + from.toString().toUtf8() + ':'
-        + QByteArray::number(fromPort) + ' ' + text + '\n');
+    if (!to.isNull() && socket->writeDatagram(bytes, to, toPort) == bytes.size())
+        sent.append(Datagram{bytes, nowMs()});
 }

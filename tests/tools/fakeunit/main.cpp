@@ -39,34 +39,24 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Stands in for the radio unit on UDP."));
     parser.addHelpOption();
-    const QCommandLineOption address(QStringLiteral("address"), QStringLiteral("Address to bind."),
-        QStringLiteral("addr"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("UDP port to bind."),
-        QStringLiteral("port"), QStringLiteral("40000"));
-    const QCommandLineOption logFile(QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"));
-    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
-    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Answer late."), QStringLiteral("ms"));
-    parser.addOptions({address, port, logFile, silent, delay});
+    parser.addOptions({{"address", "Address to bind.", "addr", "127.0.0.1"}, {"port", "Port to bind.", "port", "40000"},
+                       {"log", "Log file.", "file"}, {"silent", "Answer nothing."}, {"delay", "Answer late.", "ms"}});
     parser.process(app);
 
-    QFile log;
-    const bool logOpen = parser.isSet(logFile)
-        ? (log.setFileName(parser.value(logFile)), log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        : log.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    QTextStream err(stderr);
-    if (!logOpen) {
-        err << "fakeunit: cannot open the log: " << log.errorString() << '\n';
+    QFile log(parser.value("log"));
+    if (parser.isSet("log") ? !log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)
+                            : !log.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qCritical("fakeunit: cannot open the log: %s", qPrintable(log.errorString()));
         return 1;
     }
-
     FakeUnit unit;
-    unit.setLog(&log);
-    unit.setSilent(parser.isSet(silent));
-    unit.setDelayMs(parser.value(delay).toInt());
-    const QHostAddress bindAddress(parser.value(address));
-    if (bindAddress.isNull() || !unit.open(bindAddress, static_cast<quint16>(parser.value(port).toUInt()))) {
-        err << "fakeunit: cannot bind " << parser.value(address) << ':' << parser.value(port) << ": "
-            << unit.errorString() << '\n';
+    unit.log = &log;
+    unit.silent = parser.isSet("silent");
+    unit.delayMs = parser.value("delay").toInt();
+    const QHostAddress address(parser.value("address"));
+    if (address.isNull() || !unit.open(address, quint16(parser.value("port").toUInt()))) {
+        qCritical("fakeunit: cannot bind %s:%s: %s", qPrintable(address.toString()), qPrintable(parser.value("port")),
+                  qPrintable(unit.errorString()));
         return 1;
     }
     QTextStream(stdout) << "fakeunit listening on " << unit.address().toString() << ':' << unit.port() << Qt::endl;
