@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QTranslator>
 
+#include <ctime>
+
 namespace CZKPlatform {
 
 QString findFileNoCase(const QString& folder, const QString& name)
@@ -39,6 +41,14 @@ bool loadTranslation(QTranslator* translator, const QString& baseName, const QSt
         name.truncate(cut);
     }
     return false;
+}
+
+void pinLocalTimeZone()
+{
+    if (qEnvironmentVariableIsSet("TZ"))
+        return;
+    qputenv("TZ", QByteArrayLiteral(":/etc/localtime"));
+    tzset();
 }
 
 } // namespace CZKPlatform

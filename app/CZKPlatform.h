@@ -16,4 +16,9 @@ QString findFileNoCase(const QString& folder, const QString& name);
 // name cut at its last '_', and again), each candidate looked up ignoring case.
 bool loadTranslation(QTranslator* translator, const QString& baseName, const QString& folder);
 
+// Local time is read from the system's zone file. Unless TZ is set, the C library looks at that
+// file again for every conversion (a stat per stored date or decoded time stamp); naming it once
+// in TZ, before any thread starts, makes it read the file once. The zone stays the same.
+void pinLocalTimeZone();
+
 } // namespace CZKPlatform

@@ -2,6 +2,7 @@
 #include "app/CZKLauncher.h"
 #include "app/CZKLogger.h"
 #include "app/CZKOptions.h"
+#include "app/CZKPlatform.h"
 #include "app/CZKPrompt.h"
 #include "app/CZKStartup.h"
 #include "bus/CZKMessageProxy.h"
@@ -35,6 +36,7 @@ void releaseLoggerAndTranslator()
 
 int main(int argc, char** argv)
 {
+    CZKPlatform::pinLocalTimeZone();
     QApplication app(argc, argv);
     setApplication(&app);
     CZKStartup::registerMetaTypes();
