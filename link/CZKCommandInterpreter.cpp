@@ -77,6 +77,8 @@ QString withBlanksForTabs(QString line)
 CZKCommandInterpreter::CZKCommandInterpreter(QObject* parent)
     : QObject(parent)
 {
+    ussdDeadline.setSingleShot(true);
+    connect(&ussdDeadline, &QTimer::timeout, this, &CZKCommandInterpreter::endUnclosedUssd);
 }
 
 CZKCommandInterpreter::~CZKCommandInterpreter() = default;
@@ -92,6 +94,7 @@ void CZKCommandInterpreter::interpret(QString reply)
     parts.raw = reply;
     parts.joined = reply.replace(QLatin1String("\r\n"), QLatin1String("\r"));
     parts.lines = parts.joined.split(QLatin1Char('\r'));
+    selratTaken = false;
     for (int i = 0; i < parts.lines.size(); ++i) {
         // A USSD answer may go on in a datagram that starts with a line break; its first line
         // still carries the rest of the answer, empty or not.
@@ -135,6 +138,8 @@ void CZKCommandInterpreter::interpretLine(const Reply& reply, int index)
 
 bool CZKCommandInterpreter::commandResult(const QString& upper)
 {
+    if (state == UssdContinues && (startsWith(upper, "OK") || startsWith(upper, "ERROR") || startsWith(upper, "+CME ERROR")))
+        stopUssdCollection();
     if (startsWith(upper, "OK")) {
         if (state == ReadingSms && record && database())
             storeReadMessage();
@@ -181,7 +186,9 @@ bool CZKCommandInterpreter::fieldRule(const QString& line, const QString& upper,
         apnUser(line);
     } else if (contains(upper, "!SELRAT: ")) {
         // The window looks for the mode's name anywhere in the answer, so it gets all of it.
-        sendKey(QStringLiteral("SELRAT"), reply.joined.toUpper().mid(9));
+        if (!selratTaken)
+            sendKey(QStringLiteral("SELRAT"), reply.joined.toUpper().mid(9));
+        selratTaken = true;
     } else if (contains(upper, "UNKNOWN BAND MASK")) {
         sendKey(QStringLiteral("BAND"), upper);
     } else if (contains(upper, "INDEX, NAME")) {
@@ -337,9 +344,10 @@ void CZKCommandInterpreter::apnUser(const QString& line)
 
 void CZKCommandInterpreter::simStatus(const QString& upper)
 {
-    if (contains(upper, "SIM BUSY"))
+    // A SIM that is still starting says "NOT READY": it is asked again, as a busy one is.
+    if (contains(upper, "SIM BUSY") || contains(upper, "NOT READY"))
         sendKey(QStringLiteral("SIM_BUSY"));
-    if (contains(upper, "READY"))
+    else if (contains(upper, "READY"))
         sendKey(QStringLiteral("PIN_READY"));
     if (contains(upper, "SIM PIN") && !contains(upper, "SIM PIN2"))
         sendKey(QStringLiteral("SIM_PIN"));

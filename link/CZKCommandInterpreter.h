@@ -8,6 +8,7 @@
 #include <QRegExpValidator>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -96,7 +97,10 @@ private:
     void storeReadMessage();
     void ussdAnswer(const QString& raw);
     void continueUssd(const QString& raw);
-    void storeUssd(const QString& text);
+    void collectUssd(const QString& text);
+    void endUnclosedUssd();
+    void stopUssdCollection();
+    void storeUssd(QString text, const QString& tail = QString());
     void dropSet(const SetKey& key);
 
     void sendKey(const QString& key, const QString& value = QString());
@@ -106,6 +110,11 @@ private:
     std::unique_ptr<ReceivedMessageRecord> record;
     std::vector<SmsPart> pending;
     QString ussdText;
+    // An answer whose closing quote never comes is stored as far as it came once the link's
+    // reply time-out has passed, so it neither waits nor grows for ever.
+    QTimer ussdDeadline;
+    // Each "!SELRAT: " line repeats the whole reply; the window needs it once.
+    bool selratTaken = false;
     ReadOutcome readOutcome = ReadOutcome::Nothing;
     // The set whose joined text is in `record`; its parts leave `pending` once it is stored.
     std::optional<SetKey> joinedSet;

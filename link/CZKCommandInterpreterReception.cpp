@@ -1,6 +1,7 @@
 #include "link/CZKCommandInterpreter.h"
 
 #include "app/CZKGlobals.h"
+#include "app/CZKPacing.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
 #include "sms/SmsPduDecoder.h"
@@ -29,6 +30,116 @@ const QString& networkSender()
 {
     static const QString sender = QStringLiteral("Network");
     return sender;
+}
+
+// No stored USSD answer is larger than this, in UTF-8 bytes, its cut mark included.
+constexpr int kUssdTextLimit = 4096;
+
+// The length of a UTF-16 code unit sequence in UTF-8, a pair counted once.
+int utf8Size(const QChar* units, int count)
+{
+    int size = 0;
+    for (int i = 0; i < count; ++i) {
+        const ushort unit = units[i].unicode();
+        if (unit < 0x80)
+            size += 1;
+        else if (unit < 0x800)
+            size += 2;
+        else if (QChar::isHighSurrogate(unit) && i + 1 < count && units[i + 1].isLowSurrogate()) {
+            size += 4;
+            ++i;
+        } else {
+            size += 3;
+        }
+    }
+    return size;
+}
+
+int utf8Size(const QString& text)
+{
+    return utf8Size(text.constData(), text.size());
+}
+
+// The longest start of `text` that takes at most `budget` bytes in UTF-8, never ending between
+// the two halves of a surrogate pair.
+QString fitting(const QString& text, int budget)
+{
+    int size = 0;
+    int end = 0;
+    while (end < text.size()) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate();
+        const int units = pair ? 2 : 1;
+        const int bytes = utf8Size(text.constData() + end, units);
+        if (size + bytes > budget)
+            break;
+        size += bytes;
+        end += units;
+    }
+    return text.left(end);
+}
+
+const QString& cutMark()
+{
+    static const QString mark = QStringLiteral("...");
+    return mark;
+}
+
+// The text as far as it fits in the limit with the cut mark behind it.
+QString withCutMark(const QString& text)
+{
+    return fitting(text, kUssdTextLimit - cutMark().size()) + cutMark();
+}
+
+// The coding scheme follows the closing quote: "+CUSD: <m>,"<text>",<dcs>". USSD uses the
+// cell-broadcast schemes; those whose alphabet is UCS2 are the general groups 01xx and the
+// group 1001 with alphabet bits 10, and 0x11, whose first two octets mark the language.
+// Returns how many leading code units to drop, or -1 for any other scheme.
+int ucs2UssdSkip(const QString& tail)
+{
+    bool ok = false;
+    const int dcs = tail.section(QLatin1Char(','), 1, 1).trimmed().toInt(&ok);
+    if (!ok || dcs < 0 || dcs > 0xFF)
+        return -1;
+    if (dcs == 0x11)
+        return 1;
+    const int group = dcs >> 4;
+    const bool ucs2Alphabet = ((dcs >> 2) & 0x03) == 0x02;
+    return ((group & 0x0C) == 0x04 || group == 0x09) && ucs2Alphabet ? 0 : -1;
+}
+
+int hexValue(QChar c)
+{
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// The text that hexadecimal UCS2 (four digits a code unit) encodes; anything else stays as it
+// came. Line breaks the unit put between the digits are not part of them.
+QString ucs2UssdText(const QString& text, int skip)
+{
+    QString digits = text;
+    digits.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    if (digits.isEmpty() || digits.size() % 4 != 0 || digits.size() / 4 <= skip)
+        return text;
+    QString decoded;
+    decoded.reserve(digits.size() / 4);
+    for (int i = 0; i < digits.size(); i += 4) {
+        int unit = 0;
+        for (int k = 0; k < 4; ++k) {
+            const int value = hexValue(digits.at(i + k));
+            if (value < 0)
+                return text;
+            unit = unit * 16 + value;
+        }
+        decoded.append(QChar(ushort(unit)));
+    }
+    return decoded.mid(skip);
 }
 
 } // namespace
@@ -150,10 +261,12 @@ void CZKCommandInterpreter::ussdAnswer(const QString& raw)
     if (first == last) {
         // The answer goes on in the next datagram.
         state = UssdContinues;
-        ussdText = raw.mid(first + 1);
+        ussdText.clear();
+        ussdDeadline.start(Pacing::ms(replyTimeoutMs()));
+        collectUssd(raw.mid(first + 1));
         return;
     }
-    storeUssd(raw.mid(first + 1, last - first - 1));
+    storeUssd(raw.mid(first + 1, last - first - 1), raw.mid(last + 1));
     sendKey(QStringLiteral("RECEIVED_USSD"));
 }
 
@@ -161,21 +274,55 @@ void CZKCommandInterpreter::continueUssd(const QString& raw)
 {
     const int last = raw.lastIndexOf(QLatin1Char('"'));
     if (last < 0 || !database()) {
-        ussdText += raw;
+        collectUssd(raw);
         return;
     }
-    ussdText += raw.left(last);
-    storeUssd(ussdText);
+    const QString text = ussdText + raw.left(last);
+    stopUssdCollection();
+    storeUssd(text, raw.mid(last + 1));
     sendKey(QStringLiteral("RECEIVED_USSD"));
-    state = Idle;
-    ussdText.clear();
 }
 
-void CZKCommandInterpreter::storeUssd(const QString& text)
+void CZKCommandInterpreter::collectUssd(const QString& text)
+{
+    const int room = kUssdTextLimit - utf8Size(ussdText);
+    if (utf8Size(text) <= room) {
+        ussdText += text;
+        return;
+    }
+    // A longer answer is no USSD string (at most 182 characters): whoever sends it, what came
+    // is kept as far as it fits and nothing more is collected.
+    ussdText += fitting(text, room);
+    endUnclosedUssd();
+}
+
+void CZKCommandInterpreter::endUnclosedUssd()
+{
+    if (state != UssdContinues)
+        return;
+    const QString text = ussdText;
+    stopUssdCollection();
+    storeUssd(withCutMark(text));
+    sendKey(QStringLiteral("RECEIVED_USSD"));
+}
+
+void CZKCommandInterpreter::stopUssdCollection()
+{
+    ussdDeadline.stop();
+    ussdText.clear();
+    state = Idle;
+}
+
+void CZKCommandInterpreter::storeUssd(QString text, const QString& tail)
 {
     CZKDataBase* db = database();
     if (!db)
         return;
+    const int skip = ucs2UssdSkip(tail);
+    if (skip >= 0)
+        text = ucs2UssdText(text, skip);
+    if (utf8Size(text) > kUssdTextLimit)
+        text = withCutMark(text);
     const int simCardId = db->activeSimCardId();
     if (simCardId >= 0)
         db->addReceivedMessageNow(networkSender(), text, simCardId, true);

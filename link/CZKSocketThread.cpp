@@ -77,11 +77,18 @@ void CZKSocketThread::writeData()
 
 void CZKSocketThread::readData()
 {
+    bool heardUnit = false;
     while (socket && socket->hasPendingDatagrams()) {
         QByteArray datagram(static_cast<int>(qMax<qint64>(socket->pendingDatagramSize(), 0)), Qt::Uninitialized);
-        const qint64 size = socket->readDatagram(datagram.data(), datagram.size());
+        QHostAddress sender;
+        const qint64 size = socket->readDatagram(datagram.data(), datagram.size(), &sender);
         if (size < 0)
             break;
+        if (!fromUnit(sender)) {
+            reportStranger(sender);
+            continue;
+        }
+        heardUnit = true;
         if (size == 0 || !proxy)
             continue;
         datagram.truncate(static_cast<int>(size));
@@ -100,7 +107,28 @@ void CZKSocketThread::readData()
         }
         proxy->pushReply(reply, internal);
     }
-    endReplyWait();
+    // A stranger's datagram must not end the wait either, or a flood of them would pace the
+    // commands instead of the unit's answers.
+    if (heardUnit || !socket)
+        endReplyWait();
+}
+
+bool CZKSocketThread::fromUnit(const QHostAddress& sender) const
+{
+    // A socket bound to every address may see the unit's IPv4 address in its IPv6-mapped form.
+    return sender.isEqual(peer, QHostAddress::ConvertV4MappedToIPv4);
+}
+
+void CZKSocketThread::reportStranger(const QHostAddress& sender)
+{
+    ++strangers;
+    if (lastStrangerReport.isValid() && !lastStrangerReport.hasExpired(Pacing::ms(LinkTiming::kStrangerReportMs)))
+        return;
+    lastStrangerReport.start();
+    sendMessage(Warning, QStringLiteral("Socket Warning"),
+        QStringLiteral("Datagram from %1 ignored: only the unit at %2 is heard (%3 ignored so far).")
+            .arg(sender.toString(), peer.toString())
+            .arg(strangers));
 }
 
 void CZKSocketThread::run()

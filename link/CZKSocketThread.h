@@ -2,6 +2,7 @@
 
 #include "bus/IMessageSender.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QMutex>
 #include <QThread>
@@ -36,6 +37,9 @@ public:
     // within its bound.
     bool stop();
 
+    // Datagrams thrown away because they did not come from the unit's address.
+    quint64 strangerDatagrams() const { return strangers; }
+
 public slots:
     void writeData();
     void readData();
@@ -48,6 +52,8 @@ private:
     void sendAndAwaitReply(QString command);
     void transmit(const QByteArray& datagram, const QString& command);
     void endReplyWait();
+    bool fromUnit(const QHostAddress& sender) const;
+    void reportStranger(const QHostAddress& sender);
 
     CZKCommandProxy* proxy = nullptr;
     QUdpSocket* socket = nullptr;
@@ -58,6 +64,11 @@ private:
     // An "AT+CUSD" command went out and no "+CUSD:" answer has come since.
     std::atomic<bool> ussdPending{false};
     std::atomic<bool> stopRequested{false};
+
+    // Only the unit is heard: anyone else on its network could otherwise store messages, answer
+    // PIN questions or fake a live link. Read and written on the GUI thread only.
+    quint64 strangers = 0;
+    QElapsedTimer lastStrangerReport;
 
     // The loop sleeps only while no command was signalled since it last looked, so a command
     // queued while it was busy or pausing is never left behind.

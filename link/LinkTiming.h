@@ -15,6 +15,7 @@ constexpr int kWatchPausedMs = 30000;      // how often a paused watchdog looks 
 constexpr int kWatchdogStopWaitMs = 31000;
 constexpr int kRadioPollMs = 2000;
 constexpr int kRadioStopWaitMs = 3000;
+constexpr int kStrangerReportMs = 60000;   // at most one warning this often about foreign datagrams
 
 // Sleeps `realMs` (scaled by Pacing) in short slices, so a stop request is noticed at once.
 // Returns false when a stop was requested, before or during the sleep.

@@ -131,6 +131,31 @@ private slots:
         QCOMPARE(bus(Receive), published + QStringList{"MARK"});
     }
 
+    // Another host of the unit's network is not heard: its datagrams are neither replies nor the
+    // end of a reply wait, and they are reported once, not once each.
+    void onlyTheUnitIsHeard()
+    {
+        Pacing::setScale(0.2);   // reply time-out 3000 ms, reports of strangers at most every 12 s
+        unit->silent = true;
+        startContainer();
+        QUdpSocket stranger;
+        QVERIFY(stranger.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0));
+        send(QStringLiteral("AT1"));
+        send(QStringLiteral("AT2"));
+        QTRY_COMPARE(unit->received.size(), 1);
+        const QByteArray sms = cmgr(QString::fromLatin1(kTutorialPdu)).toLatin1();
+        for (int i = 0; i < 3; ++i)
+            stranger.writeDatagram(sms, QHostAddress::LocalHost, container->localPort);
+        QTest::qWait(1000);
+        QCOMPARE(unit->received.size(), 1);
+        unit->sendUnsolicited("MARK");
+        QTRY_VERIFY(bus(Receive).contains(QStringLiteral("MARK")));
+        QCOMPARE(bus(Receive), QStringList{"MARK"});
+        QTRY_COMPARE(unit->received.size(), 2);
+        QCOMPARE(bus(Warning, 2).size(), 1);
+        QVERIFY2(bus(Warning, 2).first().contains(QLatin1String("127.0.0.2")), qPrintable(bus(Warning, 2).first()));
+    }
+
     // "AT#RST" is answered here: the unit restarts without a word.
     void repliesCarryTheTagOfTheirCommandAndRestartIsAnsweredLocally()
     {

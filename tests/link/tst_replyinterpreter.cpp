@@ -1,3 +1,4 @@
+#include "app/CZKPacing.h"
 #include "link/CZKCommandInterpreter.h"
 #include "link/ReceptionSupport.h"
 
@@ -17,6 +18,15 @@ QString part(const char* sender, quint16 reference, quint8 count, quint8 number,
 QString single(const char* text, quint8 dataCoding = 0)
 {
     return QString::fromLatin1(FakeSms{text, "+4860", dataCoding}.pdu());
+}
+
+// Text as the unit shows UCS2: four hexadecimal digits a code unit.
+QString ucs2Hex(const QString& text)
+{
+    QString hex;
+    for (const QChar c : text)
+        hex += QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return hex;
 }
 
 } // namespace
@@ -68,8 +78,9 @@ private slots:
         row("PIN changed or not", {"AT+CPWD=\"SC\",\"1\",\"2\"\r\nOK\r\n", "AT+CPWD=\"SC\",\"3\",\"4\"\r\nERROR\r\n"},
             {"PWD_OK", "PWD_ERROR"});
         row("PIN states", {"\r\n+CPIN: READY\r\n\r\nOK\r\n", "+CPIN: SIM PIN\r\n", "+CPIN: SIM PIN2\r\n",
-                           "+cpin: sim puk\r\n", "+CPIN: SIM BUSY\r\n", "+CPIN: incorrect password\r\n"},
-            {"PIN_READY", "SIM_PIN", "SIM_PINPUK2", "SIM_PUK", "SIM_BUSY", "INCORRECT_PIN"});
+                           "+cpin: sim puk\r\n", "+CPIN: SIM BUSY\r\n", "+CPIN: incorrect password\r\n",
+                           "+CPIN: NOT READY\r\n"},
+            {"PIN_READY", "SIM_PIN", "SIM_PINPUK2", "SIM_PUK", "SIM_BUSY", "INCORRECT_PIN", "SIM_BUSY"});
 
         // Profile values.
         row("APN of context 1 only, holding a comma",
@@ -79,6 +90,8 @@ private slots:
             {"APN_USER=user", "APN_PASSWORD=pa,ss", "APN_USER=u"});
         row("radio technology", {"AT!SELRAT?\r\n!SELRAT: 03, LTE Only\r\n\r\nOK\r\n"},
             {"SELRAT=?\r!SELRAT: 03, LTE ONLY\r\rOK\r"});
+        row("radio technology once a reply", {"!SELRAT: 03\r\n!SELRAT: 03\r\n!selrat: 01\r\n", "!SELRAT: 01\r\n"},
+            {"SELRAT=03\r!SELRAT: 03\r!SELRAT: 01\r", "SELRAT=01\r"});
         row("band list entry, unknown band mask",
             {"AT!BAND?\r\nIndex, Name\r\n00, All\r\n\r\nOK\r\n", "Unknown band mask\r\n"},
             {"BAND=00, All", "BAND=UNKNOWN BAND MASK"});
@@ -168,6 +181,28 @@ private slots:
             {"IMSI=260011234567890"});
         row("USSD without comma or text", {"\r\n+CUSD: 2\r\n", "\r\n+CUSD: 4,15\r\n"}, {});
         row("USSD, no active SIM", {"!no SIM", "+CUSD: 0,\"Balance\",15\r\n"}, {ussd});
+
+        // USSD in UCS2 is stored as the text it encodes, when it is hexadecimal of whole groups.
+        const QString balance = QStringLiteral("Stan konta: 5,00 PLN. Doładuj \U0001F4F1");
+        const QString balanceRow = QStringLiteral("Network|%1|now|1|0").arg(balance);
+        row("USSD in UCS2", {QStringLiteral("\r\n+CUSD: 0,\"%1\",72\r\n").arg(ucs2Hex(balance))}, {ussd}, {balanceRow});
+        row("USSD in UCS2, lower-case digits over two datagrams",
+            {QStringLiteral("+CUSD: 1,\"%1\r\n").arg(ucs2Hex(balance).left(20).toLower()),
+             QStringLiteral("%1\",152\r\n").arg(ucs2Hex(balance).mid(20))}, {ussd}, {balanceRow});
+        row("USSD in UCS2 with its language mark", {QStringLiteral("+CUSD: 0,\"656E%1\",17\r\n").arg(ucs2Hex("Hi"))}, {ussd},
+            {"Network|Hi|now|1|0"});
+        row("USSD said UCS2 but no whole groups, or another coding: as received",
+            {"+CUSD: 0,\"Balance\",72\r\n", "+CUSD: 0,\"005300\",72\r\n", "+CUSD: 0,\"0053\",15\r\n",
+             "+CUSD: 0,\"0x53\",72\r\n"}, {ussd, ussd, ussd, ussd},
+            {"Network|Balance|now|1|0", "Network|005300|now|1|0", "Network|0053|now|1|0", "Network|0x53|now|1|0"});
+
+        // USSD answers are bounded: no row over 4 KB, an unclosed answer ends where the bound is.
+        const QString x(3000, QLatin1Char('x')), y(3000, QLatin1Char('y')), z(3000, QChar(0x017C));
+        row("unclosed USSD ends at 4 KB, the next reply is itself",
+            {"+CUSD: 1,\"" + x + "\r\n", y + "\r\n", "\"\r\nAT+CIMI\r\n260011234567890\r\n\r\nOK\r\n"},
+            {ussd, "IMSI=260011234567890"}, {"Network|" + x + "\r\n" + y.left(4093 - 3002) + "...|now|1|0"});
+        row("closed USSD over 4 KB is cut, characters counted in UTF-8", {"+CUSD: 0,\"" + z + "\",72\r\n"}, {ussd},
+            {"Network|" + z.left(2046) + "...|now|1|0"});
     }
 
     void repliesBecomeKeysAndRows()
@@ -193,6 +228,23 @@ private slots:
         }
         QCOMPARE(replyKeys(bus), keys);
         QCOMPARE(stored(data.db), rows);
+    }
+
+    // The closing quote of an answer that never comes does not keep the answer waiting.
+    void unclosedUssdEndsAfterTheReplyTimeout()
+    {
+        LoadedDatabase data(kActiveSim);
+        QVERIFY(data.loaded);
+        Pacing::setScale(0.01);
+        CZKCommandInterpreter interpreter;
+        interpreter.interpret(QStringLiteral("\r\n+CUSD: 1,\"Menu\r\n1 Data"));
+        QCOMPARE(replyKeys(bus), QStringList());
+        QTRY_COMPARE(data.db.receivedMessages.size(), 1);
+        QCOMPARE(replyKeys(bus), QStringList{"RECEIVED_USSD"});
+        interpreter.interpret(QStringLiteral("\r\n2 Voice\",15\r\n"));
+        Pacing::setScale(1.0);
+        QCOMPARE(stored(data.db), QStringList{"Network|Menu\r\n1 Data...|now|1|0"});
+        QCOMPARE(replyKeys(bus), QStringList());
     }
 
     // Random and mangled replies, with and without a database: the interpreter must neither crash
