@@ -5,6 +5,7 @@
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
 #include "sms/SmsPduDecoder.h"
+#include "sms/SmsPduText.h"
 
 #include <QMap>
 
@@ -169,9 +170,7 @@ void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
             return;
         record->fromMsisdn = QString::fromUtf8(deliver.originator,
                                                int(qstrnlen(deliver.originator, sizeof deliver.originator)));
-        record->date = QDateTime::fromString(
-            QString::fromLatin1(deliver.timestamp, int(qstrnlen(deliver.timestamp, sizeof deliver.timestamp))),
-            QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        record->date = dateStringToDateTime(deliver.timestamp);
         record->ussd = false;
         record->content = decoder.text();
         readOutcome = ReadOutcome::Message;

@@ -5,7 +5,7 @@
 namespace {
 
 // The default alphabet, indexed by septet (TS 23.038, 6.2.1). 0x1B is the escape.
-const char16_t defaultTable[128] = {
+constexpr char16_t defaultTable[128] = {
     u'@',    u'\u00A3', u'$',     u'\u00A5', u'\u00E8', u'\u00E9', u'\u00F9', u'\u00EC',
     u'\u00F2', u'\u00C7', u'\n',  u'\u00D8', u'\u00F8', u'\r',     u'\u00C5', u'\u00E5',
     u'\u0394', u'_',    u'\u03A6', u'\u0393', u'\u039B', u'\u03A9', u'\u03A0', u'\u03A8',
@@ -29,7 +29,7 @@ struct Extension {
     char code;
     char16_t character;
 };
-const Extension extensionTable[] = {
+constexpr Extension extensionTable[] = {
     {0x0A, u'\f'}, {0x14, u'^'}, {0x28, u'{'}, {0x29, u'}'}, {0x2F, u'\\'},
     {0x3C, u'['},  {0x3D, u'~'}, {0x3E, u']'}, {0x40, u'|'}, {0x65, u'\u20AC'},
 };
@@ -51,17 +51,21 @@ const QHash<char16_t, quint16>& reverseTable()
     return table;
 }
 
-QChar extensionCharacter(char code, bool* found)
-{
-    for (const Extension& e : extensionTable) {
-        if (e.code == code) {
-            *found = true;
-            return QChar(e.character);
-        }
+// The character of each code after an escape: its extension character, a space for a further
+// escape (the escape to a further extension table that no receiver has), else the default
+// character of that code, as TS 23.038 asks of a receiver.
+struct EscapedTable {
+    char16_t characters[128] = {};
+    constexpr EscapedTable()
+    {
+        for (int code = 0; code < 128; ++code)
+            characters[code] = code == GsmAlphabet::Escape ? u' ' : defaultTable[code];
+        for (const Extension& e : extensionTable)
+            characters[int(e.code)] = e.character;
     }
-    *found = false;
-    return QChar();
-}
+};
+
+constexpr EscapedTable escapedTable;
 
 } // namespace
 
@@ -94,27 +98,25 @@ bool toSeptets(const QString& text, QByteArray* septets)
 
 QString fromSeptets(const QByteArray& septets)
 {
-    QString text;
-    text.reserve(septets.size());
-    for (int i = 0; i < septets.size(); ++i) {
-        const char septet = char(septets.at(i) & 0x7F);
+    QString text(septets.size(), Qt::Uninitialized);
+    text.resize(fromSeptets(septets.constData(), septets.size(), text.data()));
+    return text;
+}
+
+int fromSeptets(const char* septets, int count, QChar* out)
+{
+    int written = 0;
+    for (int i = 0; i < count; ++i) {
+        const int septet = septets[i] & 0x7F;
         if (septet != Escape) {
-            text.append(QChar(defaultTable[int(septet)]));
+            out[written++] = QChar(defaultTable[septet]);
             continue;
         }
-        if (++i >= septets.size())
-            break;
-        const char code = char(septets.at(i) & 0x7F);
-        bool found = false;
-        const QChar extended = extensionCharacter(code, &found);
-        if (found)
-            text.append(extended);
-        else if (code == Escape)
-            text.append(QLatin1Char(' ')); // a further extension table that no receiver has
-        else
-            text.append(QChar(defaultTable[int(code)]));
+        if (++i >= count)
+            break; // an escape at the very end stands for nothing
+        out[written++] = QChar(escapedTable.characters[septets[i] & 0x7F]);
     }
-    return text;
+    return written;
 }
 
 } // namespace GsmAlphabet

@@ -19,6 +19,11 @@ bool toSeptets(const QString& text, QByteArray* septets);
 // an escape at the very end stands for nothing.
 QString fromSeptets(const QByteArray& septets);
 
+// The same for `count` septets at `septets`, written to `out` (room for `count` characters, as
+// no septet gives more than one); returns the number of characters written. Every character
+// is in the Basic Multilingual Plane and none is a surrogate or U+0000.
+int fromSeptets(const char* septets, int count, QChar* out);
+
 // Septets of one character: 1, 2 for the extension table, 0 when it has none.
 int septetsOf(QChar c);
 

@@ -2,48 +2,56 @@
 
 #include "sms/SmsPduText.h"
 
+#include <QVarLengthArray>
+
 #include <cstring>
 
 // Reads a PDU octet by octet; every read checks that the octets are there.
 class SmsPduReader {
 public:
-    explicit SmsPduReader(const QByteArray& octets)
+    SmsPduReader(const quint8* octets, int size)
         : octets(octets)
+        , size(size)
     {
     }
 
     bool octet(quint8* out)
     {
-        if (position >= octets.size())
+        if (position >= size)
             return false;
-        *out = quint8(octets.at(position++));
+        *out = octets[position++];
         return true;
     }
 
     // `count` octets as their raw upper-case hexadecimal text, into a field of `capacity`.
     bool rawField(int count, char* field, int capacity)
     {
-        if (count < 0 || 2 * count >= capacity || position + count > octets.size())
+        static const char digits[] = "0123456789ABCDEF";
+        if (count < 0 || 2 * count >= capacity || position + count > size)
             return false;
-        const QByteArray hex = octets.mid(position, count).toHex().toUpper();
-        std::memcpy(field, hex.constData(), size_t(hex.size()));
-        field[hex.size()] = '\0';
+        for (int i = 0; i < count; ++i) {
+            field[2 * i] = digits[octets[position + i] >> 4];
+            field[2 * i + 1] = digits[octets[position + i] & 0x0F];
+        }
+        field[2 * count] = '\0';
         position += count;
         return true;
     }
 
     bool skip(int count)
     {
-        if (position + count > octets.size())
+        if (position + count > size)
             return false;
         position += count;
         return true;
     }
 
-    QByteArray rest() const { return octets.mid(position); }
+    const quint8* here() const { return octets + position; }
+    int left() const { return size - position; }
 
 private:
-    const QByteArray& octets;
+    const quint8* octets;
+    int size;
     int position = 0;
 };
 
@@ -57,25 +65,31 @@ constexpr quint8 UserDataHeaderIndicator = 0x40;
 constexpr int MaximumAddressSemiOctets = 30; // what a 32-byte field holds as raw text
 constexpr int MaximumSmscOctets = 16;
 constexpr int TimestampOctets = 7;
+constexpr int LongestUsualPdu = 256; // octets; longer texts take a heap buffer
 
 constexpr quint8 ConcatenationElement8Bit = 0x00;
 constexpr quint8 ConcatenationElement16Bit = 0x08;
 
-// An address field: length octet, type octet, semi-octets.
-bool readAddress(SmsPduReader& reader, quint8* length, quint8* type, char* field)
+// An address field: length octet, type octet, semi-octets. `octets` is where the semi-octets
+// are, for the conversion after the field is read.
+bool readAddress(SmsPduReader& reader, quint8* length, quint8* type, char* field, const quint8** octets)
 {
     if (!reader.octet(length) || !reader.octet(type) || *length > MaximumAddressSemiOctets)
         return false;
+    *octets = reader.here();
     return reader.rawField((*length + 1) / 2, field, SmsFieldCapacity);
 }
 
-bool readSmsc(SmsPduReader& reader, quint8* length, quint8* type, char* field)
+bool readSmsc(SmsPduReader& reader, quint8* length, quint8* type, char* field, const quint8** octets)
 {
     if (!reader.octet(length) || *length > MaximumSmscOctets)
         return false;
     if (*length == 0) // no SMSC information: the unit's default centre
         return true;
-    return reader.octet(type) && reader.rawField(*length - 1, field, SmsFieldCapacity);
+    if (!reader.octet(type))
+        return false;
+    *octets = reader.here();
+    return reader.rawField(*length - 1, field, SmsFieldCapacity);
 }
 
 // The time stamp field converted in place; a stamp that is no date stays raw.
@@ -90,6 +104,11 @@ void convertTimestamp(char* field)
 int userDataOctets(quint8 dataCoding, int userDataLength)
 {
     return isDcs7Bit(dataCoding) ? (userDataLength * 7 + 7) / 8 : userDataLength;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 } // namespace
@@ -109,20 +128,30 @@ bool SmsPduDecoder::decode(const char* pduHex)
     reset();
     if (!pduHex)
         return false;
-    const QByteArray received = QByteArray(pduHex).trimmed();
-    if (!isValidPduText(received.constData()))
+    // White space around the text is no part of it.
+    const char* begin = pduHex;
+    while (isSpace(*begin))
+        ++begin;
+    const char* end = begin + std::strlen(begin);
+    while (end > begin && isSpace(end[-1]))
+        --end;
+    const int length = int(end - begin);
+    if (length == 0 || length % 2 != 0)
         return false;
-    const QByteArray octets = QByteArray::fromHex(received);
-    SmsPduReader reader(octets);
+    QVarLengthArray<quint8, LongestUsualPdu + 1> octets(length / 2 + 1); // and the closing zero byte
+    if (!hexToBytes(begin, length, octets.size(), octets.data()))
+        return false;
+    SmsPduReader reader(octets.constData(), length / 2);
 
     quint8 smscLength = 0;
     quint8 smscType = 0;
     char smscAddress[SmsFieldCapacity] = {};
+    const quint8* smscOctets = nullptr;
     quint8 firstOctet = 0;
-    if (!readSmsc(reader, &smscLength, &smscType, smscAddress) || !reader.octet(&firstOctet))
+    if (!readSmsc(reader, &smscLength, &smscType, smscAddress, &smscOctets) || !reader.octet(&firstOctet))
         return false;
     if (smscLength > 0)
-        decodeAddress(smscType, SmsFieldCapacity, smscAddress);
+        decodeAddressOctets(smscType, smscOctets, smscLength - 1, -1, SmsFieldCapacity, smscAddress);
 
     bool done = false;
     switch (firstOctet & MtiMask) {
@@ -135,12 +164,13 @@ bool SmsPduDecoder::decode(const char* pduHex)
         deliver.smscType = smscType;
         std::memcpy(deliver.smscAddress, smscAddress, SmsFieldCapacity);
         deliver.firstOctet = firstOctet;
-        deliver.pduLength = quint32(received.size());
+        deliver.pduLength = quint32(length);
         done = decodeMessage(reader, submit);
         if (done) {
-            deliver.pduTextSize = quint32(received.size()) + 1;
+            deliver.pduTextSize = quint32(length) + 1;
             deliver.pduText = new char[deliver.pduTextSize];
-            std::memcpy(deliver.pduText, received.constData(), deliver.pduTextSize);
+            std::memcpy(deliver.pduText, begin, size_t(length));
+            deliver.pduText[length] = '\0';
             deliver.size = SmsDeliverPdu::FixedSize + deliver.pduTextSize + deliver.userDataSize;
             decodedKind = submit ? Submit : Deliver;
             fillPart();
@@ -171,7 +201,9 @@ bool SmsPduDecoder::decodeMessage(SmsPduReader& reader, bool submit)
         if (!reader.octet(&messageReference))
             return false;
     }
-    if (!readAddress(reader, &deliver.originatorLength, &deliver.originatorType, deliver.originator))
+    const quint8* originatorOctets = nullptr;
+    if (!readAddress(reader, &deliver.originatorLength, &deliver.originatorType, deliver.originator,
+                     &originatorOctets))
         return false;
     if (!reader.octet(&deliver.protocolId) || !reader.octet(&deliver.dataCoding))
         return false;
@@ -186,46 +218,23 @@ bool SmsPduDecoder::decodeMessage(SmsPduReader& reader, bool submit)
     if (!reader.octet(&deliver.userDataLength))
         return false;
 
-    const QByteArray userData = reader.rest();
+    const quint8* userData = reader.here();
+    const int userDataSize = reader.left();
     const int coveredOctets = userDataOctets(deliver.dataCoding, deliver.userDataLength);
-    if (userData.size() < coveredOctets)
+    if (userDataSize < coveredOctets)
         return false; // the PDU ends before the user data that TP-UDL announces
 
     int headerOctets = 0;
     if (deliver.firstOctet & UserDataHeaderIndicator) {
-        if (!parseConcatHeader(userData, coveredOctets))
+        if (!parseConcatHeader(userData, userDataSize, coveredOctets))
             return false;
         headerOctets = deliver.headerLength + 1;
     }
-    SmsUserData decodedData;
-    if (!decodeUserData(headerOctets, deliver.dataCoding, deliver.userDataLength, userData,
-                        &decodedData))
+    if (!decodeUserData(headerOctets, userData, userDataSize, &deliver, &decodedText))
         return false;
-    decodedText = decodedData.text;
 
-    QByteArray bytes;
-    if (isDcs7Bit(deliver.dataCoding)) {
-        bytes = decodedText.toUtf8();
-        bytes.append('\0');
-    } else if (isDcsUcs2(deliver.dataCoding)) {
-        for (const QChar c : decodedText) {
-            bytes.append(char(c.unicode() & 0xFF));
-            bytes.append(char(c.unicode() >> 8));
-        }
-        bytes.append(2, '\0');
-    } else if (isDcs8Bit(deliver.dataCoding)) {
-        bytes = decodedData.payload;
-        bytes.append('\0');
-    } else {
-        bytes = decodedData.payload.toHex().toUpper();
-        bytes.append('\0');
-    }
-    deliver.userDataSize = quint32(bytes.size());
-    deliver.userData = new char[deliver.userDataSize];
-    std::memcpy(deliver.userData, bytes.constData(), deliver.userDataSize);
-
-    decodeAddress(deliver.originatorType, SmsFieldCapacity, deliver.originator,
-                  deliver.originatorLength);
+    decodeAddressOctets(deliver.originatorType, originatorOctets, (deliver.originatorLength + 1) / 2,
+                        deliver.originatorLength, SmsFieldCapacity, deliver.originator);
     convertTimestamp(deliver.timestamp);
     return true;
 }
@@ -234,22 +243,21 @@ bool SmsPduDecoder::decodeMessage(SmsPduReader& reader, bool submit)
 // last one, should there be several); one whose numbers make no sense is ignored, as a
 // receiver must. False for a header that runs past the user data or an element that runs
 // past the header.
-bool SmsPduDecoder::parseConcatHeader(const QByteArray& userData, int userDataOctets)
+bool SmsPduDecoder::parseConcatHeader(const quint8* userData, int size, int userDataOctets)
 {
-    if (userData.isEmpty() || userDataOctets < 1)
+    if (size < 1 || userDataOctets < 1)
         return false;
-    const int headerLength = quint8(userData.at(0));
+    const int headerLength = userData[0];
     if (headerLength + 1 > userDataOctets)
         return false;
     deliver.headerLength = quint8(headerLength);
-    auto at = [&userData](int i) { return quint8(userData.at(i)); };
 
     int position = 1;
     while (position < headerLength + 1) {
         if (position + 2 > headerLength + 1)
             return false;
-        const quint8 id = at(position);
-        const quint8 length = at(position + 1);
+        const quint8 id = userData[position];
+        const quint8 length = userData[position + 1];
         const int data = position + 2;
         if (data + length > headerLength + 1)
             return false;
@@ -260,9 +268,9 @@ bool SmsPduDecoder::parseConcatHeader(const QByteArray& userData, int userDataOc
         const bool eightBit = id == ConcatenationElement8Bit && length == 3;
         const bool sixteenBit = id == ConcatenationElement16Bit && length == 4;
         if (eightBit || sixteenBit) {
-            const quint16 reference = eightBit ? at(data) : quint16((at(data) << 8) | at(data + 1));
-            const quint8 count = at(data + length - 2);
-            const quint8 number = at(data + length - 1);
+            const quint16 reference = eightBit ? userData[data] : quint16((userData[data] << 8) | userData[data + 1]);
+            const quint8 count = userData[data + length - 2];
+            const quint8 number = userData[data + length - 1];
             if (count > 0 && number > 0 && number <= count) {
                 deliver.elementId = id;
                 deliver.elementLength = length;
@@ -280,14 +288,16 @@ bool SmsPduDecoder::decodeStatusReport(SmsPduReader& reader)
 {
     if (!reader.octet(&report.messageReference))
         return false;
-    if (!readAddress(reader, &report.recipientLength, &report.recipientType, report.recipient))
+    const quint8* recipientOctets = nullptr;
+    if (!readAddress(reader, &report.recipientLength, &report.recipientType, report.recipient, &recipientOctets))
         return false;
     if (!reader.rawField(TimestampOctets, report.timestamp, SmsFieldCapacity)
         || !reader.rawField(TimestampOctets, report.dischargeTime, SmsFieldCapacity)
         || !reader.octet(&report.status))
         return false;
     // Optional parameters may follow (TP-PI and what it announces); nothing here reads them.
-    decodeAddress(report.recipientType, SmsFieldCapacity, report.recipient, report.recipientLength);
+    decodeAddressOctets(report.recipientType, recipientOctets, (report.recipientLength + 1) / 2,
+                        report.recipientLength, SmsFieldCapacity, report.recipient);
     convertTimestamp(report.timestamp);
     convertTimestamp(report.dischargeTime);
     return true;
@@ -301,8 +311,7 @@ void SmsPduDecoder::fillPart()
         return;
     concatenated = 1;
     part.sender = QString::fromUtf8(deliver.originator);
-    part.time = QDateTime::fromString(QString::fromLatin1(deliver.timestamp),
-                                      QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    part.time = dateStringToDateTime(deliver.timestamp);
     part.reference = deliver.reference;
     part.partCount = deliver.partCount;
     part.partNumber = deliver.partNumber;

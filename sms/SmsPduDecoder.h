@@ -37,7 +37,9 @@ public:
     bool getDeliverPdu(SmsDeliverPdu* out) const;
     bool getStatusReportPdu(SmsStatusReportPdu* out) const;
 
-    // The decoded text of the message (after its header): empty for a coding of no class.
+    // The decoded text of the message (after its header). 8-bit data is its own text when it is
+    // UTF-8 without control characters (CR, LF and TAB allowed), else its octets as upper-case
+    // hexadecimal text; a coding of no class (compressed text) gives an empty text.
     QString text() const { return decodedText; }
 
     // Also reads SMS-SUBMIT PDUs, into the deliver record: the originator fields then hold the
@@ -53,7 +55,7 @@ private:
     void reset();
     bool decodeMessage(SmsPduReader& reader, bool submit);
     bool decodeStatusReport(SmsPduReader& reader);
-    bool parseConcatHeader(const QByteArray& userData, int userDataOctets);
+    bool parseConcatHeader(const quint8* userData, int size, int userDataOctets);
     void fillPart();
 
     SmsDeliverPdu deliver;

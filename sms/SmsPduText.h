@@ -1,6 +1,9 @@
 #pragma once
 
+#include "sms/SmsPduRecords.h"
+
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // The text conversions of the PDU codec: hexadecimal text, semi-octet numbers, packed septets,
@@ -22,28 +25,31 @@ bool hexToBytes(const char* hex, int hexLength, int destinationSize, quint8* des
 // The classes of TP-DCS (TS 23.038, clause 4), by coding group: general data coding and
 // automatic deletion (uncompressed; compressed text has no class), message waiting (7-bit in
 // the discard and store groups, UCS2 in the UCS2 store group) and data coding / message
-// class. Every other value (reserved groups, the reserved alphabet) is in no class.
+// class. A receiver takes the reserved alphabet value and the reserved coding groups
+// 1000..1011 as the 7-bit default alphabet, as TS 23.038 asks of it; so does this codec.
 bool isDcs7Bit(quint8 dataCoding);
 bool isDcs8Bit(quint8 dataCoding);
 bool isDcsUcs2(quint8 dataCoding);
 
-// The first `septetCount` septets packed in `octets`, one per byte; false when the octets are
-// too few to hold them.
-bool unpackSeptets(const QByteArray& octets, int septetCount, QByteArray* septets);
+// The first `septetCount` septets packed in `octetCount` octets, one per byte into `septets`
+// (room for `septetCount`); false when the octets are too few to hold them.
+bool unpackSeptets(const quint8* octets, int octetCount, int septetCount, char* septets);
 
 // Septets packed into octets, as upper-case hexadecimal text. When the last octet would have
 // seven spare bits they hold CR instead of zeros, so that a receiver cannot take them for "@"
 // (TS 23.038, 6.1.2.3.1).
 QByteArray packSeptets(const QByteArray& septets);
 
-// UCS2 code units, written as four hexadecimal digits each (high octet first), as text. An
-// incomplete last group is left out.
-QString ucs2HexDecode(const QByteArray& hex);
-
 // The 14 characters of a service-centre time stamp as "20YY-MM-DD hh:mm:ss.000" (the time
 // zone is dropped, the century is 20); false, with `out` untouched, unless the first 12
 // characters are digits and `outSize` holds the text.
 bool sctsToDateString(const char* raw, char* out, int outSize);
+
+// The local date and time of a time-stamp text: exactly what QDateTime::fromString(text,
+// "yyyy-MM-dd HH:mm:ss.zzz") gives, at a fraction of its cost for the texts that
+// sctsToDateString() writes. A text of any other shape, or a local time that does not exist
+// (in the hour skipped when clocks go forward), goes to QDateTime::fromString itself.
+QDateTime dateStringToDateTime(const char* text);
 
 // Converts an address field, given as its raw semi-octet text, in place: "+" and the digits
 // for an international number, the digits for any other numeric type (a trailing "F" filler
@@ -54,20 +60,27 @@ bool sctsToDateString(const char* raw, char* out, int outSize);
 // raw text then stays.
 bool decodeAddress(quint8 type, int capacity, char* address, int usefulSemiOctets = -1);
 
+// The same conversion from the field's octets, writing to `address` only on success.
+bool decodeAddressOctets(quint8 type, const quint8* octets, int octetCount, int usefulSemiOctets,
+                         int capacity, char* address);
+
 // A number ("+" and digits, "*" and "#" allowed) as semi-octet text: pairs swapped, an "F"
 // filler after an odd count. False for fewer than two characters, for any other character,
 // for more than 20 digits or when the text does not fit in `capacity` bytes.
 bool numberToSemiOctets(const char* number, int capacity, char* out);
 
-// What the user data of one PDU holds after its header.
-struct SmsUserData {
-    QString text;       // 7-bit and UCS2 as text, 8-bit data as Latin-1; empty for no class
-    QByteArray payload; // the octets after the header (7-bit: the unpacked septets)
-};
+// The text of 8-bit user data: the data itself when it is valid UTF-8 holding no control
+// character but CR, LF and TAB; otherwise its octets as upper-case hexadecimal text, so that
+// binary data reaches the message store whole, with no NUL inside.
+QString eightBitText(const quint8* data, int size);
 
-// Decodes `userData` (the octets after TP-UDL) by its data coding. TP-UDL gives the length:
-// septets for the 7-bit classes, octets otherwise, header included; `headerOctets` is UDHL + 1
-// when there is a header, else 0. False when the user data is shorter than TP-UDL says, when
-// TP-UDL is above 160 septets or 140 octets, or when the header does not fit in it.
-bool decodeUserData(int headerOctets, quint8 dataCoding, int userDataLength,
-                    const QByteArray& userData, SmsUserData* out);
+// Decodes the `size` octets after TP-UDL by the record's data coding and TP-UDL (septets for
+// the 7-bit classes, octets otherwise, header included) into `text` and the record's userData
+// buffer; `headerOctets` is UDHL + 1 when there is a header, else 0. The buffer holds: for the
+// 7-bit classes the text in UTF-8 and a NUL; for UCS2 the code units, low byte first, and two
+// zero bytes; for 8-bit data the octets and a zero byte; for a coding of no class the octets as
+// upper-case hexadecimal text and a NUL (its text is then empty). False, with the buffer left
+// null, when the user data is shorter than TP-UDL says, when TP-UDL is above 160 septets or 140
+// octets, or when the header does not fit in it.
+bool decodeUserData(int headerOctets, const quint8* userData, int size, SmsDeliverPdu* record,
+                    QString* text);

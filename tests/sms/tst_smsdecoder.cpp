@@ -1,7 +1,10 @@
 #include "sms/SmsPduDecoder.h"
+#include "sms/SmsPduText.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <ctime>
 
 // Where the PDUs come from:
 // - Tutorial: the SMS-DELIVER of Lars Pettersson's "SMS and the PDU format", "hellohello".
@@ -75,9 +78,15 @@ private slots:
             row("7-bit " + QByteArray(dcs), withOctet(Tutorial, 36, dcs), "hellohello", tutorial);
         for (const char* dcs : {"08", "1B", "48", "E0", "EF"})
             row("UCS2 " + QByteArray(dcs), Head + dcs + Time + Ucs2Data, ucs2);
-        for (const char* dcs : {"04", "15", "F4", "FF"}) // 8-bit data 01 02 00 7F FF: the text ends at the 00
-            row("8-bit " + QByteArray(dcs), Head + dcs + Time + EightBit, QString::fromLatin1("\1\2\0\x7f\xff", 5));
-        for (const char* dcs : {"0C", "24", "60", "84", "BF"})
+        for (const char* dcs : {"04", "15", "F4", "FF"}) // 8-bit data 01 02 00 7F FF is no text
+            row("8-bit " + QByteArray(dcs), Head + dcs + Time + EightBit, "0102007FFF");
+        // The reserved alphabet value and the reserved groups 1000..1011 are read as the default
+        // alphabet, TP-UDL counting septets (ten of them in nine octets here).
+        for (const char* dcs : {"0C", "1C", "4C", "5C", "80", "9A", "B4", "BF"})
+            row("reserved " + QByteArray(dcs), withOctet(Tutorial, 36, dcs), "hellohello", tutorial);
+        row("reserved, 160 septets", Head + "8C" + Time + "A0" + QByteArray(280, '0'), QString(160, '@'));
+        row("reserved, part", withOctet(Concat8, 36, "B4"), "Part one of two ", Ours, {0xA7, 2, 1});
+        for (const char* dcs : {"24", "2C", "60", "7F"}) // compressed
             row("no class " + QByteArray(dcs), Head + dcs + Time + EightBit, QString());
 
         // Every first octet with TP-MTI 10 is a status report.
@@ -144,6 +153,136 @@ private slots:
                      fields.section('|', 1) + '|' + text);
     }
 
+    // 8-bit data becomes the stored text: itself when it is UTF-8 text, else all its octets in
+    // hexadecimal, so that nothing is cut at a 00 octet and no NUL reaches the store. The
+    // record keeps the octets as they came. Each row is read as a single message and as a part.
+    void eightBitData_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("text");
+        auto text = [](const char* name, const char* utf8) {
+            QTest::newRow(name) << QByteArray(utf8) << QString::fromUtf8(utf8);
+        };
+        auto binary = [](const char* name, const QByteArray& data) {
+            QTest::newRow(name) << data << QString::fromLatin1(data.toHex().toUpper());
+        };
+        text("Polish and euro", "Zażółć gęślą jaźń, 5 €");
+        text("CR, LF and TAB", "line one\r\nline two\tend");
+        text("beyond the BMP", "smile \xF0\x9F\x98\x80"); // a pair of UTF-16 units
+        text("empty", "");
+        binary("00 inside", QByteArray("ab\0cd", 5));
+        binary("01 02 00 7F FF", QByteArray::fromHex("0102007FFF"));
+        binary("escape", "a\x1B");
+        binary("DEL", "a\x7F");
+        binary("C1 control", "a\xC2\x85");
+        binary("form feed", "a\x0C");
+        binary("continuation alone", "a\x80");
+        binary("sequence cut short", "a\xE2\x82");
+        binary("overlong two", "\xC0\xAF");
+        binary("overlong three", "\xE0\x80\xAF");
+        binary("surrogate", "\xED\xA0\x80");
+        binary("beyond U+10FFFF", "\xF4\x90\x80\x80");
+        binary("five octets", "\xF8\x88\x80\x80\x80");
+        binary("Latin-1", "caf\xE9");
+        QByteArray full(134, '\0'); // 140 with the header
+        for (int i = 0; i < full.size(); ++i)
+            full[i] = char(255 - i);
+        binary("134 octets", full);
+    }
+
+    void eightBitData()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, text);
+        const QByteArray header = QByteArray::fromHex("050003A70201");
+        for (const bool part : {false, true}) {
+            const QByteArray userData = part ? header + data : data;
+            const QByteArray pdu = (part ? HeadUdh : Head) + "04" + Time
+                + QByteArray::number(userData.size(), 16).rightJustified(2, '0').toUpper()
+                + userData.toHex().toUpper();
+            SmsPduDecoder decoder;
+            QVERIFY(decoder.decode(pdu.constData()));
+            QCOMPARE(decoder.text(), text);
+            QCOMPARE(decoder.part.text, part ? text : QString());
+            SmsDeliverPdu record;
+            QVERIFY(decoder.getDeliverPdu(&record));
+            QCOMPARE(QByteArray(record.userData, int(record.userDataSize)), data + '\0');
+        }
+    }
+
+    // The time of a part must be what parsing the record's time-stamp text gives, also when the
+    // clocks change: the hour skipped in spring has no time, the hour lived twice in autumn one.
+    // main() puts the test in Warsaw's zone.
+    void clockChanges_data()
+    {
+        QTest::addColumn<QDate>("day");
+        for (int year = 2020; year <= 2030; ++year) {
+            for (int month : {3, 10}) {
+                QDate day(year, month, 31);
+                day = day.addDays(-(day.dayOfWeek() % 7)); // the last Sunday
+                QTest::newRow(qPrintable(day.toString(Qt::ISODate))) << day;
+            }
+        }
+    }
+
+    void clockChanges()
+    {
+        QFETCH(QDate, day);
+        QCOMPARE(QDateTime(QDate(day.year(), 1, 15), QTime(12, 0)).offsetFromUtc(), 3600);
+        QCOMPARE(QDateTime(QDate(day.year(), 7, 15), QTime(12, 0)).offsetFromUtc(), 7200);
+        auto semiOctets = [](int value) { return QByteArray::number(value % 10) + QByteArray::number(value / 10); };
+        int gap = 0;
+        for (int second = 0; second < 4 * 3600; second += 37) {
+            const QTime time = QTime(0, 0).addSecs(second);
+            const QByteArray stamp = semiOctets(day.year() % 100) + semiOctets(day.month()) + semiOctets(day.day())
+                + semiOctets(time.hour()) + semiOctets(time.minute()) + semiOctets(time.second()) + "80";
+            const QByteArray pdu = HeadUdh + "00" + stamp + Concat8.mid(HeadUdh.size() + 2 + Time.size());
+            SmsPduDecoder decoder;
+            QVERIFY(decoder.decode(pdu.constData()));
+            SmsDeliverPdu record;
+            QVERIFY(decoder.getDeliverPdu(&record));
+            const QDateTime parsed = QDateTime::fromString(QString::fromLatin1(record.timestamp),
+                                                           QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+            const QDateTime& got = decoder.part.time;
+            QCOMPARE(got, parsed);
+            QCOMPARE(got.isNull(), parsed.isNull());
+            QCOMPARE(got.isValid(), parsed.isValid());
+            if (parsed.isValid()) {
+                QCOMPARE(got.toMSecsSinceEpoch(), parsed.toMSecsSinceEpoch());
+                QCOMPARE(got.isDaylightTime(), parsed.isDaylightTime());
+                QCOMPARE(got.toString(Qt::ISODateWithMs), parsed.toString(Qt::ISODateWithMs));
+            }
+            gap += !parsed.isValid();
+        }
+        QCOMPARE(gap > 0, day.month() == 3); // the spring hour was in the sweep
+    }
+
+    // Any text, of the time stamps' shape or not, dates as QDateTime::fromString dates it.
+    void dateText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        for (const char* text : {"2026-05-12 19:41:57.000", "2000-01-01 00:00:00.000", "2099-12-31 23:59:59.999",
+                                 "2024-02-29 12:00:00.000", "2026-03-29 02:30:00.000", "2026-10-25 02:30:00.000",
+                                 "2026-02-29 12:00:00.000", "2026-13-01 00:00:00.000", "2026-04-31 00:00:00.000",
+                                 "2026-01-01 24:00:00.000", "2026-01-01 23:60:00.000", "2026-01-01 23:00:60.000",
+                                 "2026-00-10 10:00:00.000", "1999-12-31 23:59:59.000", "2100-01-01 00:00:00.000",
+                                 "2026-05-12 19:41:57.0000", "2026-05-12T19:41:57.000", "2026-05-12 19:41:57",
+                                 "26502191147500", "2026-5-12 19:41:57.000", "2026-05-12 19:41:57.00a", ""})
+            QTest::newRow(text) << QByteArray(text);
+    }
+
+    void dateText()
+    {
+        QFETCH(QByteArray, text);
+        const QDateTime parsed =
+            QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        const QDateTime got = dateStringToDateTime(text.constData());
+        QCOMPARE(got, parsed);
+        QCOMPARE(got.isNull(), parsed.isNull());
+        QCOMPARE(got.toString(Qt::ISODateWithMs), parsed.toString(Qt::ISODateWithMs));
+        QCOMPARE(got.isValid() ? got.toMSecsSinceEpoch() : 0, parsed.isValid() ? parsed.toMSecsSinceEpoch() : 0);
+    }
+
     // Random and mutated PDUs: none may crash the decoder or make it read outside its data (the
     // sanitizer build watches that), and what it accepts is consistent. The seed is fixed.
     void randomAndMutatedPdus()
@@ -190,5 +329,16 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSmsDecoder)
+int main(int argc, char** argv)
+{
+    // Warsaw's zone, clock changes included, before anything reads local time. Its rule stands in
+    // for the zone file on a machine without one.
+    const bool zoneFile = QFile::exists(QStringLiteral("/usr/share/zoneinfo/Europe/Warsaw"));
+    qputenv("TZ", zoneFile ? "Europe/Warsaw" : "CET-1CEST,M3.5.0,M10.5.0/3");
+    tzset();
+    QCoreApplication app(argc, argv);
+    TestSmsDecoder test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_smsdecoder.moc"
