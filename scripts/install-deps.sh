@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine needs to build, test and run the program.
+#   install-deps.sh [fuzz]
+# "fuzz" adds clang and its runtimes (sanitizers, libFuzzer) for scripts/fuzz.sh.
 set -euo pipefail
 
 packages=(
@@ -7,6 +9,9 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
     sqlite3 iproute2 xvfb xauth xdotool x11-utils imagemagick
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
