@@ -3,10 +3,10 @@
 #include "app/CZKLogger.h"
 #include "app/CZKOptions.h"
 #include "app/CZKPlatform.h"
-#include "app/CZKPrompt.h"
 #include "app/CZKStartup.h"
 #include "bus/CZKMessageProxy.h"
 #include "db/CZKDataBase.h"
+#include "db/CZKDataBaseStartup.h"
 #include "mainwindow/CZKMainWindow.h"
 
 #include <QApplication>
@@ -66,17 +66,7 @@ int main(int argc, char** argv)
 
     CZKDataBase db;
     setDatabase(&db);
-    db.open();
-    if (!db.loadAll()) {
-        // The database reports on the bus, which is not drained before the program ends; the
-        // operator still has to learn why it stops.
-        const QString cause = db.lastErrorText().isEmpty()
-            ? QStringLiteral("Load data from database %1 error").arg(db.fileName)
-            : db.lastErrorText();
-        if (logger())
-            logger()->receiveMessage(1, QStringLiteral("The local database could not be loaded"), cause);
-        CZKPrompt::critical(nullptr, QObject::tr("Error"),
-                            QObject::tr("The local database could not be loaded:\n%1").arg(cause));
+    if (!CZKDataBaseStartup::openAndLoad(db, logger())) {
         setDatabase(nullptr);
         releaseLoggerAndTranslator();
         return -1;

@@ -2,6 +2,7 @@
 
 #include "bus/BusMessage.h"
 #include "db/SqlTemplate.h"
+#include "db/StoredDateQueue.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -13,6 +14,14 @@ const QString& databaseErrorTitle()
 {
     static const QString title = QStringLiteral("Database error");
     return title;
+}
+
+// The rows appended from `first` on get the dates read for them, in order.
+template <typename Record>
+void setDates(QVector<Record>& list, int first, const QVector<QDateTime>& dates)
+{
+    for (int i = 0; i < dates.size(); ++i)
+        list[first + i].date = dates.at(i);
 }
 
 } // namespace
@@ -90,6 +99,43 @@ bool CZKDataBase::checkOpen()
     if (QSqlDatabase::contains(connectionName) && QSqlDatabase::database(connectionName, true).isOpen())
         return true;
     reportError(databaseErrorTitle(), QStringLiteral("%1 is not opened").arg(fileName));
+    return false;
+}
+
+bool CZKDataBase::isWritable(QString* reason)
+{
+    if (!QSqlDatabase::contains(connectionName) || !QSqlDatabase::database(connectionName, false).isOpen()) {
+        *reason = QStringLiteral("%1 is not opened").arg(fileName);
+        return false;
+    }
+    // SQLite opens a file that it may not write without a word, and in a folder that it may not
+    // write it reads well but cannot make the journal that a change needs; both show only when
+    // a change touches the file. Writing the user version back unchanged touches it, and the
+    // rollback leaves the file as it was.
+    QSqlDatabase connection = QSqlDatabase::database(connectionName, false);
+    QSqlError failure;
+    if (!connection.transaction()) {
+        failure = connection.lastError();
+    } else {
+        QSqlQuery query(connection);
+        if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+            failure = query.lastError();
+        } else {
+            const int version = query.value(0).toInt();
+            query.finish();
+            if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)))
+                failure = query.lastError();
+        }
+        query.finish();
+        connection.rollback();
+    }
+    if (!failure.isValid())
+        return true;
+    // Busy or locked by another program: a passing state, not a read-only file.
+    const int primaryCode = failure.nativeErrorCode().toInt() & 0xff;
+    if (primaryCode == 5 || primaryCode == 6)
+        return true;
+    *reason = failure.text();
     return false;
 }
 
@@ -184,7 +230,7 @@ bool CZKDataBase::loadDevices()
             device.stdPeriphLib = row.value(16).toString();
             device.newlib = row.value(17).toString();
             device.build = row.value(18).toString();
-            devices.append(device);
+            devices.append(std::move(device));
         });
 }
 
@@ -206,7 +252,7 @@ bool CZKDataBase::loadSimCards()
             card.active = row.value(7).toBool();
             card.mainId = row.value(8).toInt();
             card.pin = row.value(9).toString();
-            simCards.append(card);
+            simCards.append(std::move(card));
         });
 }
 
@@ -229,7 +275,7 @@ bool CZKDataBase::loadProfiles()
                 profile.apnUser = row.value(7).toString();
             if (!row.isNull(8))
                 profile.apnPassword = row.value(8).toString();
-            profiles.append(profile);
+            profiles.append(std::move(profile));
         });
 }
 
@@ -281,37 +327,46 @@ bool CZKDataBase::loadContacts()
             contact.msisdn = row.value(2).toString();
             contact.name = row.value(3).toString();
             contact.description = row.value(4).toString();
-            contacts.append(contact);
+            contacts.append(std::move(contact));
         });
 }
 
 bool CZKDataBase::loadSentMessages()
 {
-    return runSelect(QStringLiteral("SELECT ID, DATE, CONTENT, TO_MSISDN, USSD, ID_SIMCARD FROM SEND_MESSAGES"),
-                     [this](const QSqlQuery& row) {
-                         SentMessageRecord message;
-                         message.id = row.value(0).toInt();
-                         message.date = row.value(1).toDateTime();
-                         message.content = row.value(2).toString();
-                         message.toMsisdn = row.value(3).toString();
-                         message.ussd = row.value(4).toInt() != 0;
-                         message.simCardId = row.value(5).toInt();
-                         sentMessages.append(message);
-                     });
+    const int first = sentMessages.size();
+    StoredDateQueue dates;
+    const bool loaded = runSelect(
+        QStringLiteral("SELECT ID, DATE, CONTENT, TO_MSISDN, USSD, ID_SIMCARD FROM SEND_MESSAGES"),
+        [this, &dates](const QSqlQuery& row) {
+            SentMessageRecord message;
+            message.id = row.value(0).toInt();
+            dates.add(row.value(1));
+            message.content = row.value(2).toString();
+            message.toMsisdn = row.value(3).toString();
+            message.ussd = row.value(4).toInt() != 0;
+            message.simCardId = row.value(5).toInt();
+            sentMessages.append(std::move(message));
+        });
+    setDates(sentMessages, first, dates.finish());
+    return loaded;
 }
 
 bool CZKDataBase::loadReceivedMessages()
 {
-    return runSelect(
+    const int first = receivedMessages.size();
+    StoredDateQueue dates;
+    const bool loaded = runSelect(
         QStringLiteral("SELECT ID, DATE, CONTENT, FROM_MSISDN, USSD, ID_SIMCARD FROM RECEIVE_MESSAGES"),
-        [this](const QSqlQuery& row) {
+        [this, &dates](const QSqlQuery& row) {
             ReceivedMessageRecord message;
             message.id = row.value(0).toInt();
-            message.date = row.value(1).toDateTime();
+            dates.add(row.value(1));
             message.content = row.value(2).toString();
             message.fromMsisdn = row.value(3).toString();
             message.ussd = row.value(4).toInt() != 0;
             message.simCardId = row.value(5).toInt();
-            receivedMessages.append(message);
+            receivedMessages.append(std::move(message));
         });
+    setDates(receivedMessages, first, dates.finish());
+    return loaded;
 }

@@ -105,6 +105,10 @@ public:
     // Whether the connection is registered and open; reports "%1 is not opened" otherwise.
     bool checkOpen();
 
+    // Whether a change could be stored now; otherwise false with the driver's reason. Posts
+    // nothing. A database that another program holds locked counts as writable.
+    bool isWritable(QString* reason);
+
 private:
     bool runSelect(const QString& statement, const std::function<void(const QSqlQuery&)>& readRow);
     void reportError(const QString& title, const QString& detail);

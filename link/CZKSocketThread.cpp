@@ -125,9 +125,13 @@ void CZKSocketThread::reportStranger(const QHostAddress& sender)
     if (lastStrangerReport.isValid() && !lastStrangerReport.hasExpired(Pacing::ms(LinkTiming::kStrangerReportMs)))
         return;
     lastStrangerReport.start();
+    // Named as the operator knows it, not in the IPv6-mapped form a dual-stack socket reports.
+    bool isIpv4 = false;
+    const quint32 ipv4 = sender.toIPv4Address(&isIpv4);
+    const QString name = isIpv4 ? QHostAddress(ipv4).toString() : sender.toString();
     sendMessage(Warning, QStringLiteral("Socket Warning"),
         QStringLiteral("Datagram from %1 ignored: only the unit at %2 is heard (%3 ignored so far).")
-            .arg(sender.toString(), peer.toString())
+            .arg(name, peer.toString())
             .arg(strangers));
 }
 

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Runs a command with the whole program's network inside two throw-away network namespaces
 # joined by a veth pair: the program's side holds 172.31.254.2/24, the unit's side
-# 172.31.254.1/24. Neither namespace has any other link or route, so nothing sent inside can
-# reach a real network. Both namespaces are removed afterwards, also on failure or interrupt.
+# 172.31.254.1/24 and, for a second host of the unit's network, 172.31.254.3/24. Neither
+# namespace has any other link or route, so nothing sent inside can reach a real network. Both
+# namespaces are removed afterwards, also on failure or interrupt.
 #
 #   netns-run.sh [--unit "COMMAND"] [--] PROGRAM [ARGS...]
 #
 # --unit starts COMMAND in the unit's namespace first (the fake unit, listening on
 # 172.31.254.1:40000) and stops it at the end. PROGRAM runs in the program's namespace; its
-# exit code is this script's. Needs root (ip netns).
+# exit code is this script's. PROGRAM finds the namespaces' names in NETNS_PROGRAM and
+# NETNS_UNIT, so that it can act from the unit's side too (ip netns exec "$NETNS_UNIT" ...).
+# Needs root (ip netns).
 set -euo pipefail
 
 unit_cmd=""
@@ -50,6 +53,7 @@ ip -n "$prog_ns" link set lo up
 ip -n "$unit_ns" link set lo up
 ip -n "$prog_ns" addr add 172.31.254.2/24 dev "${tag}a"
 ip -n "$unit_ns" addr add 172.31.254.1/24 dev "${tag}b"
+ip -n "$unit_ns" addr add 172.31.254.3/24 dev "${tag}b"
 ip -n "$prog_ns" link set "${tag}a" up
 ip -n "$unit_ns" link set "${tag}b" up
 
@@ -60,6 +64,7 @@ if [ -n "$unit_cmd" ]; then
     kill -0 "$unit_pid" 2>/dev/null || { echo "$0: the fake unit did not start" >&2; exit 1; }
 fi
 
+export NETNS_PROGRAM="$prog_ns" NETNS_UNIT="$unit_ns"
 set +e
 ip netns exec "$prog_ns" "$@"
 status=$?

@@ -318,5 +318,15 @@ Prawa zastrzeżone</translation>
             <translation>Nie można wczytać lokalnej bazy danych:
 %1</translation>
         </message>
+        <message>
+            <source>Warning</source>
+            <translation>Ostrzeżenie</translation>
+        </message>
+        <message>
+            <source>The local database %1 can only be read: changes will not be saved.
+%2</source>
+            <translation>Lokalną bazę danych %1 można tylko odczytywać: zmiany nie zostaną zapisane.
+%2</translation>
+        </message>
     </context>
 </TS>

@@ -55,9 +55,8 @@ std::unique_ptr<CZKDataBase> reloaded(const CZKDataBase& db)
     return fresh;
 }
 
-LoadedDatabase::LoadedDatabase(const QString& extraSql, bool startingRows)
+void makeDatabaseFile(const QString& path, const QString& extraSql, bool startingRows)
 {
-    db.fileName = dir.path() + QStringLiteral("/test.db");
     QByteArray script = "BEGIN;\n";
     for (const QString& name : QStringList{"schema", "data", "operators"}.mid(0, startingRows ? 3 : 1)) {
         QFile file(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/db/sql/%1.sql").arg(name));
@@ -67,11 +66,17 @@ LoadedDatabase::LoadedDatabase(const QString& extraSql, bool startingRows)
     }
     script += extraSql.toUtf8() + "\nCOMMIT;\n";
     QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), QStringLiteral("-batch"), db.fileName});
+    sqlite.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), QStringLiteral("-batch"), path});
     sqlite.write(script);
     sqlite.closeWriteChannel();
     if (!sqlite.waitForFinished(30000) || sqlite.exitCode() != 0)
         qFatal("sqlite3 failed: %s", sqlite.readAllStandardError().constData());
+}
+
+LoadedDatabase::LoadedDatabase(const QString& extraSql, bool startingRows)
+{
+    db.fileName = dir.path() + QStringLiteral("/test.db");
+    makeDatabaseFile(db.fileName, extraSql, startingRows);
     setDatabase(&db);
     loaded = db.open() && db.loadAll();
 }

@@ -38,6 +38,10 @@ QString queryRows(const QString& sql);
 // The tables as the next start-up sees them: a second object loaded from the same file.
 std::unique_ptr<CZKDataBase> reloaded(const CZKDataBase& db);
 
+// Makes the database file `path` from db/sql/schema.sql (and the starting rows of data.sql and
+// operators.sql when asked) plus `extraSql`, with the sqlite3 tool.
+void makeDatabaseFile(const QString& path, const QString& extraSql, bool startingRows = false);
+
 // A database made in a temporary folder from db/sql/schema.sql (and the starting rows of
 // data.sql and operators.sql when asked) plus `extraSql`, then opened, loaded and published.
 struct LoadedDatabase {

@@ -7,6 +7,11 @@
 # DRIVE_MODE=error-box: answers the error box the program shows before it gives up.
 # DRIVE_SCREENSHOT: a PNG file to save the first window in (launcher or error box).
 # DRIVE_HOLD_S: seconds to keep the main window open (default 1).
+# DRIVE_CONTROL_DIR: a folder through which a script plays along while the program runs: the
+#   program's process id goes to "pid", the display to "display" and the main window's id to
+#   "main"; the main window then stays open until a file "close" appears there (instead of
+#   DRIVE_HOLD_S) or the program ends on its own.
+# DRIVE_EXIT_WAIT_S: seconds the program may take to end once closed (default 30).
 set -euo pipefail
 program="$1"; work="$2"; shift 2
 mode="${DRIVE_MODE:-normal}"
@@ -44,9 +49,16 @@ shoot() {
     fi
 }
 
+control="${DRIVE_CONTROL_DIR:-}"
+if [ -n "$control" ]; then
+    mkdir -p "$control"
+    echo "$DISPLAY" >"$control/display"
+fi
+
 cd "$work"
 "$program" "$@" &
 program_pid=$!
+[ -n "$control" ] && echo "$program_pid" >"$control/pid"
 
 case "$mode" in
     normal)
@@ -55,8 +67,13 @@ case "$mode" in
         shoot "$launcher"
         xdotool windowfocus --sync "$launcher" key Return
         main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
-        sleep "${DRIVE_HOLD_S:-1}"
-        xdotool windowfocus --sync "$main" key ctrl+q
+        if [ -n "$control" ]; then
+            echo "$main" >"$control/main"
+            while [ ! -e "$control/close" ] && kill -0 "$program_pid" 2>/dev/null; do sleep 0.2; done
+        else
+            sleep "${DRIVE_HOLD_S:-1}"
+        fi
+        kill -0 "$program_pid" 2>/dev/null && xdotool windowfocus --sync "$main" key ctrl+q
         ;;
     error-box)
         box=$(wait_window "Error") || { echo "no error box" >&2; exit 93; }
@@ -67,7 +84,7 @@ case "$mode" in
     *) echo "unknown DRIVE_MODE $mode" >&2; exit 2 ;;
 esac
 
-for _ in $(seq 150); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq $((${DRIVE_EXIT_WAIT_S:-30} * 5))); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$program_pid" 2>/dev/null; then
     echo "the program did not end" >&2
     exit 92

@@ -44,11 +44,19 @@ void FakeUnit::readPending()
         QStringList later;
         if (silent || !answer(command, &reply, &later))
             continue;
+        QList<QByteArray> laterBytes;
+        for (const QString& part : qAsConst(later))
+            laterBytes.append(part.toUtf8());
+        if (garbageSeed != 0) {
+            reply = garbage.garble(reply);
+            for (QByteArray& part : laterBytes)
+                part = garbage.garble(part);
+        }
         const int delay = qMax(delayMs, 0);
         QTimer::singleShot(delay, this, [this, reply, from, fromPort] { send(reply, from, fromPort); });
-        for (int i = 0; i < later.size(); ++i) {
+        for (int i = 0; i < laterBytes.size(); ++i) {
             QTimer::singleShot(delay + (i + 1) * LaterGapMs, this,
-                               [this, bytes = later.at(i).toUtf8(), from, fromPort] { send(bytes, from, fromPort); });
+                               [this, bytes = laterBytes.at(i), from, fromPort] { send(bytes, from, fromPort); });
         }
     }
 }
@@ -59,19 +67,137 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
     const QString name = control.left(equals).toUpper();
     QString value = control.mid(equals + 1);
     bool done = true;
-    if (name == QLatin1String("SILENT"))
+    if (name == QLatin1String("SILENT")) {
         silent = value.trimmed() == QLatin1String("1");
-    else if (name == QLatin1String("DELAY"))
+    } else if (name == QLatin1String("DELAY")) {
         delayMs = value.trimmed().toInt();
-    else if (name == QLatin1String("UNSOLICITED"))
+    } else if (name == QLatin1String("UNSOLICITED")) {
         sendUnsolicited(value.replace("\\r", "\r").replace("\\n", "\n").toUtf8());
-    else
+    } else if (name == QLatin1String("GARBAGE")) {
+        const quint32 seed = value.trimmed().toUInt(&done);
+        done = done && equals > 0;
+        if (done)
+            setGarbage(seed);
+    } else if (name == QLatin1String("FLOOD")) {
+        const QStringList fields = value.split(QLatin1Char(','));
+        bool countOk = false;
+        bool rateOk = false;
+        bool seedOk = true;
+        const int count = fields.value(0).trimmed().toInt(&countOk);
+        const int rate = fields.value(1).trimmed().toInt(&rateOk);
+        const quint32 seed = fields.size() > 2 ? fields.at(2).trimmed().toUInt(&seedOk) : QRandomGenerator::global()->generate();
+        done = equals > 0 && fields.size() <= 3 && countOk && (count <= 0 || (rateOk && seedOk))
+            && startFlood(count, rate, seed);
+    } else if (name == QLatin1String("FROM")) {
+        done = equals > 0 && sendNextFrom(QHostAddress(value.trimmed()));
+    } else {
         done = name == QLatin1String("SMS") && equals > 0 && storeSms(value.trimmed().toLatin1()) > 0;
-    send(done ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("ERROR\r\n"), from, fromPort);
+    }
+    // Always from the unit's own address: the other one is kept for the next reply.
+    const QByteArray answer = done ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("ERROR\r\n");
+    if (socket->writeDatagram(answer, from, fromPort) == answer.size())
+        sent.append(Datagram{answer, nowMs()});
+}
+
+void FakeUnit::setGarbage(quint32 seed)
+{
+    garbageSeed = seed;
+    garbage = FakeGarbage(seed);
+    note(seed ? "garbage on, seed " + QByteArray::number(seed) : QByteArray("garbage off"));
+}
+
+bool FakeUnit::startFlood(int count, int perSecond, quint32 seed)
+{
+    if (count <= 0) {
+        if (flooding())
+            endFlood();
+        return true;
+    }
+    if (perSecond <= 0 || lastSender.isNull())
+        return false;
+    if (flooding())
+        endFlood();
+    floodTotal = qMin(count, FloodMaxDatagrams);
+    floodSent = 0;
+    floodRefused = 0;
+    floodRate = perSecond;
+    floodGarbage = FakeGarbage(seed);
+    note("flood of " + QByteArray::number(floodTotal) + " datagrams at " + QByteArray::number(perSecond)
+         + " a second to " + lastSender.toString().toUtf8() + ':' + QByteArray::number(lastSenderPort) + ", seed "
+         + QByteArray::number(seed));
+    // The first datagram goes at the first tick, after the control's own answer.
+    floodClock.start();
+    floodTimer.start();
+    return true;
+}
+
+void FakeUnit::floodStep()
+{
+    const qint64 elapsed = floodClock.elapsed();
+    if (elapsed >= floodLimitMs) {
+        endFlood();
+        return;
+    }
+    const qint64 due = qMin<qint64>(floodTotal, elapsed * floodRate / 1000 + 1);
+    // A rate beyond what this host sends never holds the event loop for long; the flood then
+    // runs behind and ends at its time bound.
+    for (int burst = 0; floodSent < due && burst < 1000; ++burst, ++floodSent) {
+        if (!transmit(floodGarbage.floodDatagram(), lastSender, lastSenderPort))
+            ++floodRefused;
+    }
+    if (floodSent >= floodTotal)
+        endFlood();
+}
+
+void FakeUnit::endFlood()
+{
+    floodTimer.stop();
+    note("flood ended: " + QByteArray::number(floodSent) + " of " + QByteArray::number(floodTotal) + " datagrams in "
+         + QByteArray::number(floodClock.elapsed()) + " ms, " + QByteArray::number(floodRefused) + " refused by the socket");
+    emit floodEnded(floodSent);
+}
+
+bool FakeUnit::sendNextFrom(const QHostAddress& address)
+{
+    if (address.isNull())
+        return false;
+    if (!otherSocket || otherSocket->localAddress() != address) {
+        delete otherSocket;
+        otherSocket = new QUdpSocket(this);
+        if (!otherSocket->bind(address, port(), QUdpSocket::DontShareAddress)) {
+            note("cannot bind " + address.toString().toUtf8() + ':' + QByteArray::number(port()) + ": "
+                 + otherSocket->errorString().toUtf8());
+            delete otherSocket;
+            otherSocket = nullptr;
+            nextFromOther = false;
+            return false;
+        }
+    }
+    nextFromOther = true;
+    return true;
 }
 
 void FakeUnit::send(const QByteArray& bytes, const QHostAddress& to, quint16 toPort)
 {
-    if (!to.isNull() && socket->writeDatagram(bytes, to, toPort) == bytes.size())
+    if (transmit(bytes, to, toPort))
         sent.append(Datagram{bytes, nowMs()});
+}
+
+bool FakeUnit::transmit(const QByteArray& bytes, const QHostAddress& to, quint16 toPort)
+{
+    if (to.isNull())
+        return false;
+    QUdpSocket* through = socket;
+    if (nextFromOther && otherSocket) {
+        through = otherSocket;
+        nextFromOther = false;
+        note("the next datagram leaves from " + otherSocket->localAddress().toString().toUtf8());
+    }
+    return through->writeDatagram(bytes, to, toPort) == bytes.size();
+}
+
+void FakeUnit::note(const QByteArray& text)
+{
+    if (log)
+        log->write(QByteArray::number(nowMs()) + " note: " + text + '\n');
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "FakeGarbage.h"
+
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QMap>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QVector>
 
@@ -11,8 +15,9 @@ class QIODevice;
 
 // Stands in for the radio unit on the wire: every command datagram gets one reply datagram that
 // echoes the command line and then gives the lines the program interprets (FakeUnitReplies.cpp).
-// It can stay silent, answer late, or send a datagram of its own; the "FAKE#" control datagrams
-// are described in main.cpp. Its SIM card holds a message store and a phone book.
+// It can stay silent, answer late, send a datagram of its own, answer with garbage, flood the
+// program, or answer from another address of its network; the "FAKE#" control datagrams are
+// described in main.cpp. Its SIM card holds a message store and a phone book.
 class FakeUnit : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +30,8 @@ public:
     static constexpr int PhoneBookCapacity = 250;
     // After the reply, each unsolicited datagram of the answer (USSD) follows this much later.
     static constexpr int LaterGapMs = 100;
+    // No flood sends more than this many datagrams.
+    static constexpr int FloodMaxDatagrams = 100000;
 
     explicit FakeUnit(QObject* parent = nullptr);   // with the SIM card's starting entries
 
@@ -38,9 +45,21 @@ public:
     // Puts a PDU at the first free index of the message store: the index, or -1 when full.
     int storeSms(const QByteArray& pdu);
 
+    // With a seed other than 0 every AT command is answered with garbage (FakeGarbage) drawn
+    // from a generator seeded with it; 0 answers as the table says again.
+    void setGarbage(quint32 seed);
+    // Sends `count` (at most FloodMaxDatagrams) unsolicited datagrams, well-formed answers and
+    // garbage, at `perSecond` to whoever sent the last AT command, for at most floodLimitMs.
+    // False when no AT command came yet or the rate is not positive. A count of 0 ends a flood.
+    bool startFlood(int count, int perSecond, quint32 seed);
+    bool flooding() const { return floodTimer.isActive(); }
+    // The next datagram that is not a control's answer leaves from `address` (same port), on a
+    // second socket bound there. False when that socket cannot be bound.
+    bool sendNextFrom(const QHostAddress& address);
+
     bool silent = false;
     int delayMs = 0;
-    QIODevice* log = nullptr;   // gets one line per datagram received
+    QIODevice* log = nullptr;   // gets one line per datagram received, and the switches' notes
     // Everything received (controls too) and everything sent, oldest first.
     QVector<Datagram> received, sent;
     QHostAddress lastSender;
@@ -48,6 +67,14 @@ public:
     // Messages by index (1 to SmsCapacity), phone book by position (1 to PhoneBookCapacity).
     QMap<int, StoredSms> simMessages;
     QMap<int, PhoneBookEntry> simPhoneBook;
+    // A flood's datagrams are counted, not kept in `sent`: there may be a hundred thousand.
+    int floodTotal = 0;   // what the flood runs to, after the bound
+    int floodSent = 0;
+    int floodLimitMs = 60000;   // no flood lasts longer; a test may shorten it
+    int floodRefused = 0;       // datagrams of the flood that the socket would not take
+
+signals:
+    void floodEnded(int sent);
 
 private:
     void readPending();
@@ -56,6 +83,19 @@ private:
     bool answer(const QString& command, QByteArray* reply, QStringList* later);
     void handleControl(const QString& control, const QHostAddress& from, quint16 fromPort);
     void send(const QByteArray& bytes, const QHostAddress& to, quint16 toPort);
+    // Through the other address when one is armed.
+    bool transmit(const QByteArray& bytes, const QHostAddress& to, quint16 toPort);
+    void floodStep();
+    void endFlood();
+    void note(const QByteArray& text);
 
     QUdpSocket* socket;
+    QUdpSocket* otherSocket = nullptr;   // bound by sendNextFrom
+    bool nextFromOther = false;
+    quint32 garbageSeed = 0;
+    FakeGarbage garbage;
+    FakeGarbage floodGarbage;
+    QTimer floodTimer;
+    QElapsedTimer floodClock;
+    int floodRate = 0;
 };

@@ -55,6 +55,9 @@ FakeUnit::FakeUnit(QObject* parent)
     , socket(new QUdpSocket(this))
 {
     connect(socket, &QUdpSocket::readyRead, this, &FakeUnit::readPending);
+    floodTimer.setInterval(5);
+    floodTimer.setTimerType(Qt::PreciseTimer);
+    connect(&floodTimer, &QTimer::timeout, this, &FakeUnit::floodStep);
     storeSms(FakeSms{"Hello from the fake unit"}.pdu());
     FakeSms part{" and this is its second part.", "+48600100300", 0, "260512194230", 0x0101, 2, 2};
     storeSms(part.pdu());

@@ -4,7 +4,8 @@
 //
 //   --address  address to bind (default 127.0.0.1)
 //   --port     UDP port to bind (default 40000)
-//   --log      file that gets one line per datagram received (default: standard error)
+//   --log      file that gets one line per datagram received and the switches' notes
+//              (default: standard error)
 //   --silent   answer no AT command
 //   --delay    answer every AT command MS milliseconds late
 //
@@ -22,7 +23,21 @@
 //                                   the last AT command
 //   FAKE#SMS=<pdu>                  store an SMS-DELIVER PDU (hexadecimal text) at the first
 //                                   free index of the SIM's message store
-// It runs until it is killed.
+//   FAKE#GARBAGE=<seed>             answer every AT command with garbage: random bytes, an
+//                                   overlong line, or the real reply mangled (cut, doubled, lines
+//                                   swapped, numbers and quotes broken), the same again for the
+//                                   same seed and commands; 0 answers normally again
+//   FAKE#FLOOD=<count>,<per second>[,<seed>]
+//                                   send <count> datagrams at that rate to whoever sent the last
+//                                   AT command: "+CMGR:" reads with their PDUs, USSD answers open
+//                                   and closed, "!SELRAT:" lines, "+CPIN:" states, "+CPBR:"
+//                                   entries, and garbage; at most 100,000 datagrams and 60 s; a
+//                                   random seed when none is given; a count of 0 ends a flood
+//   FAKE#FROM=<address>             the next datagram that is not a control's answer leaves from
+//                                   <address> of the unit's network, through a second socket
+//                                   bound there on the same port ("ERROR" when it cannot be bound)
+// The seeds, a flood's start and end, and a datagram sent from the other address are noted in
+// the log. It runs until it is killed.
 
 #include "FakeUnit.h"
 

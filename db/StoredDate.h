@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDateTime>
+#include <QVariant>
+
+// Message dates are stored as local time in the text form "yyyy-MM-dd hh:mm:ss".
+namespace StoredDate {
+
+// The date-time of a DATE column, exactly as QVariant::toDateTime gives it (the same local
+// date-time, validity and daylight-saving state, also in a gap or an overlap of the clock). A
+// text of that form is read directly: going through QDateTime::fromString cost more than the
+// rest of a message row. Anything else takes QVariant::toDateTime itself.
+QDateTime fromColumn(const QVariant& value);
+
+} // namespace StoredDate
