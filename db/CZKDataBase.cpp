@@ -333,40 +333,33 @@ bool CZKDataBase::loadContacts()
 
 bool CZKDataBase::loadSentMessages()
 {
-    const int first = sentMessages.size();
-    StoredDateQueue dates;
-    const bool loaded = runSelect(
-        QStringLiteral("SELECT ID, DATE, CONTENT, TO_MSISDN, USSD, ID_SIMCARD FROM SEND_MESSAGES"),
-        [this, &dates](const QSqlQuery& row) {
-            SentMessageRecord message;
-            message.id = row.value(0).toInt();
-            dates.add(row.value(1));
-            message.content = row.value(2).toString();
-            message.toMsisdn = row.value(3).toString();
-            message.ussd = row.value(4).toInt() != 0;
-            message.simCardId = row.value(5).toInt();
-            sentMessages.append(std::move(message));
-        });
-    setDates(sentMessages, first, dates.finish());
-    return loaded;
+    return loadMessages(QStringLiteral("SELECT ID, DATE, CONTENT, TO_MSISDN, USSD, ID_SIMCARD FROM SEND_MESSAGES"),
+                        sentMessages, &SentMessageRecord::toMsisdn);
 }
 
 bool CZKDataBase::loadReceivedMessages()
 {
-    const int first = receivedMessages.size();
-    StoredDateQueue dates;
-    const bool loaded = runSelect(
+    return loadMessages(
         QStringLiteral("SELECT ID, DATE, CONTENT, FROM_MSISDN, USSD, ID_SIMCARD FROM RECEIVE_MESSAGES"),
-        [this, &dates](const QSqlQuery& row) {
-            ReceivedMessageRecord message;
-            message.id = row.value(0).toInt();
-            dates.add(row.value(1));
-            message.content = row.value(2).toString();
-            message.fromMsisdn = row.value(3).toString();
-            message.ussd = row.value(4).toInt() != 0;
-            message.simCardId = row.value(5).toInt();
-            receivedMessages.append(std::move(message));
-        });
-    setDates(receivedMessages, first, dates.finish());
+        receivedMessages, &ReceivedMessageRecord::fromMsisdn);
+}
+
+// Both message tables have the same columns but for the other party's number.
+template <typename Record>
+bool CZKDataBase::loadMessages(const QString& statement, QVector<Record>& list, QString Record::*party)
+{
+    const int first = list.size();
+    StoredDateQueue dates;
+    const bool loaded = runSelect(statement, [&list, &dates, party](const QSqlQuery& row) {
+        Record message;
+        message.id = row.value(0).toInt();
+        dates.add(row.value(1));
+        message.content = row.value(2).toString();
+        message.*party = row.value(3).toString();
+        message.ussd = row.value(4).toInt() != 0;
+        message.simCardId = row.value(5).toInt();
+        list.append(std::move(message));
+    });
+    setDates(list, first, dates.finish());
     return loaded;
 }

@@ -111,6 +111,8 @@ public:
 
 private:
     bool runSelect(const QString& statement, const std::function<void(const QSqlQuery&)>& readRow);
+    template <typename Record>
+    bool loadMessages(const QString& statement, QVector<Record>& list, QString Record::*party);
     void reportError(const QString& title, const QString& detail);
     int freePhoneBookPosition() const;
     void sendPhoneBookErase(int pos);
