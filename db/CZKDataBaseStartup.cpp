@@ -35,9 +35,10 @@ bool openAndLoad(CZKDataBase& db, IMessageReceiver* log)
                                     .arg(db.fileName),
                                 reason);
         }
+        // The driver's reason is in the log; it has no translation.
         CZKPrompt::warning(nullptr, QObject::tr("Warning"),
-                           QObject::tr("The local database %1 can only be read: changes will not be saved.\n%2")
-                               .arg(db.fileName, reason));
+                           QObject::tr("The local database %1 can only be read: changes will not be saved.")
+                               .arg(db.fileName));
     }
     return true;
 }

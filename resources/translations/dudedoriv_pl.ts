@@ -323,10 +323,8 @@ Prawa zastrzeżone</translation>
             <translation>Ostrzeżenie</translation>
         </message>
         <message>
-            <source>The local database %1 can only be read: changes will not be saved.
-%2</source>
-            <translation>Lokalną bazę danych %1 można tylko odczytywać: zmiany nie zostaną zapisane.
-%2</translation>
+            <source>The local database %1 can only be read: changes will not be saved.</source>
+            <translation>Lokalną bazę danych %1 można tylko odczytywać: zmiany nie zostaną zapisane.</translation>
         </message>
     </context>
 </TS>

@@ -36,13 +36,14 @@ if [ "${1:-}" = --inside ]; then
     }
 
     cd "$work"
-    "$program" "/LTOF=1" "/LL=0" "/LANG=EN" &
+    # In Polish, the operator's default: the box must be the translated one.
+    "$program" "/LTOF=1" "/LL=0" &
     program_pid=$!
-    box=$(wait_window "^Warning$") || { echo "no warning box" >&2; exit 93; }
+    box=$(wait_window "^Ostrzeżenie$") || { echo "no warning box" >&2; exit 93; }
     sleep 0.5
     import -window "$box" "$shot"
     xdotool windowfocus --sync "$box" key Return
-    launcher=$(wait_window "Launcher") || { echo "no launcher after the box" >&2; exit 90; }
+    launcher=$(wait_window "uruchamianie") || { echo "no launcher after the box" >&2; exit 90; }
     xdotool windowfocus --sync "$launcher" key Return
     main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
     sleep 2
