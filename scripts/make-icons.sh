@@ -43,3 +43,16 @@ icon pause_16.ico 16 -fill '#d08000' -draw 'rectangle 3,2 6,14' -draw 'rectangle
 icon empty_16.ico 16
 icon instant_message_16.ico 16 -fill '#f0c020' -stroke '#806000' \
     -draw 'roundrectangle 1,2 14,11 2,2' -draw 'polygon 4,11 8,11 3,15'
+
+# Recipient chooser groups: a list of people for the local contacts, a SIM card for the phone book.
+icon blacklist_32.ico 32 \
+    -fill '#f4f4f4' -stroke '#505a64' -strokewidth 1.5 -draw 'roundrectangle 2,2 29,29 3,3' \
+    -stroke none -fill '#1f6fd0' \
+    -draw 'circle 8,8 8,5.5' -draw 'roundrectangle 4,11 12,13 1,1' \
+    -draw 'circle 8,18 8,15.5' -draw 'roundrectangle 4,21 12,23 1,1' \
+    -fill '#505a64' -draw 'rectangle 15,7 26,9' -draw 'rectangle 15,11 23,12' \
+    -draw 'rectangle 15,17 26,19' -draw 'rectangle 15,21 23,22' -draw 'rectangle 4,26 26,27'
+icon contract_32.ico 32 \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1.5 -draw 'polygon 6,2 20,2 26,8 26,30 6,30' \
+    -fill '#e8c44a' -stroke '#8a6a10' -strokewidth 1 -draw 'roundrectangle 10,13 22,25 2,2' \
+    -stroke '#8a6a10' -draw 'line 16,13 16,25' -draw 'line 10,17 22,17' -draw 'line 10,21 22,21'

@@ -21,6 +21,49 @@
         </message>
     </context>
     <context>
+        <name>CZKAddEditContact</name>
+        <message>
+            <source>Add contact</source>
+            <translation>Dodaj kontakt</translation>
+        </message>
+        <message>
+            <source>Name: </source>
+            <translation>Nazwa: </translation>
+        </message>
+        <message>
+            <source>MSISDN: </source>
+            <translation>MSISDN: </translation>
+        </message>
+        <message>
+            <source>Description:</source>
+            <translation>Opis:</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Anuluj</translation>
+        </message>
+        <message>
+            <source>Edit contact</source>
+            <translation>Edycja kontaktu</translation>
+        </message>
+        <message>
+            <source>New contact</source>
+            <translation>Nowy kontakt</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>Błąd</translation>
+        </message>
+        <message>
+            <source>NAME or MSISDN is empty, close window ?</source>
+            <translation>Brak nazwy lub numeru MSISDN, zamknąć okno ?</translation>
+        </message>
+    </context>
+    <context>
         <name>CZKInitialize</name>
         <message>
             <source>Initialize</source>
@@ -101,6 +144,37 @@ Prawa zastrzeżone</translation>
         <message>
             <source>Password is FAILED.</source>
             <translation>Błędne hasło.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CZKMSISDNSList</name>
+        <message>
+            <source>MSISDN&apos;s list</source>
+            <translation>Lista numerów MSISDN</translation>
+        </message>
+        <message>
+            <source>Select</source>
+            <translation>Wybierz</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Anuluj</translation>
+        </message>
+        <message>
+            <source>Local(%1)</source>
+            <translation>Lokalne(%1)</translation>
+        </message>
+        <message>
+            <source>SIM/USIM(%1)</source>
+            <translation>SIM/USIM(%1)</translation>
+        </message>
+        <message>
+            <source>Question</source>
+            <translation>Pytanie</translation>
+        </message>
+        <message>
+            <source>MSISDN not selcted, close ?</source>
+            <translation>Nie wybrano numeru MSISDN, zamknąć ?</translation>
         </message>
     </context>
     <context>

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+// Installed on the composer's message field: once the message has reached the length the
+// composer can send, only keys that move the cursor or delete get through.
+class CZKKeyPressFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit CZKKeyPressFilter(QObject* parent = nullptr);
+    ~CZKKeyPressFilter() override;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
