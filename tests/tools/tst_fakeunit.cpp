@@ -1,5 +1,6 @@
 #include "FakeUnit.h"
 
+#include <QBuffer>
 #include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QUdpSocket>
@@ -7,8 +8,21 @@
 
 #include <memory>
 
-// The fake unit's hostile switches, driven through their control datagrams on loopback as the
-// whole-program runs drive them.
+// SMS-SUBMIT PDUs written out here field by field, so that the fake's decoder is checked against
+// the standard and not against the program's encoder. Validity period "AA" throughout.
+namespace {
+// Service centre +48602951111; to +48600100200, 7-bit: "Price 5" ESC-e "[ok] @home", the euro
+// and the brackets from the extension table.
+const QByteArray kSevenBit = "07918406921511F1" "11000B918406100002F00000AA16" "50797A5C06D53665D086F75E6F7C2000FADD2E03";
+// No service centre; to the national 600100300, UCS2 "Zażółć " and an emoji as a surrogate pair.
+const QByteArray kUcs2 = "00" "1100098106100003F00008AA12" "005A0061017C00F3014201070020D83DDE00";
+// A set of two 7-bit parts, 8-bit reference 42: a six-octet header and one fill bit.
+const QByteArray kFirstOfTwo = "00" "51000B918406100002F00000AA18" "0500032A0201" "906536FB0DDAA0EE6F399BBC49B140";
+const QByteArray kSecondOfTwo = "00" "51000B918406100002F00000AA13" "0500032A0202" "E6E5F1DB4D06C1C372BA0B";
+} // namespace
+
+// The fake unit: its replies, the SMS it takes, and its switches, driven through their control
+// datagrams on loopback as the whole-program runs drive them.
 class TestFakeUnit : public QObject {
     Q_OBJECT
 
@@ -52,6 +66,26 @@ class TestFakeUnit : public QObject {
     }
     Answer ask(const QByteArray& text) { return ask(*unit, text); }
 
+    // Sends each datagram and takes its answer; an empty expectation waits only briefly for none.
+    QByteArrayList exchange(const QByteArrayList& datagrams, const QByteArrayList& expected)
+    {
+        QByteArrayList got;
+        for (int i = 0; i < datagrams.size(); ++i) {
+            client->writeDatagram(datagrams.at(i), QHostAddress::LocalHost, unit->port());
+            const QVector<Answer> answers = collect(*client, 1, expected.value(i).isEmpty() ? 300 : 3000);
+            got.append(answers.isEmpty() ? QByteArray() : answers.first().bytes);
+        }
+        return got;
+    }
+
+    static QByteArray sendPdu(const QByteArray& hex) { return hex + '\x1a'; }
+    // The unit's answer to a PDU: its echo, the reference, "OK".
+    static QByteArray taken(const QByteArray& hex, int reference)
+    {
+        return hex + "\r\n+CMGS: " + QByteArray::number(reference) + "\r\n\r\nOK\r\n";
+    }
+    static QByteArray refused(const QByteArray& hex) { return hex + "\r\n\r\n+CMS ERROR: 304\r\n"; }
+
     // The replies to a few commands that between them touch every part of the reply table.
     QList<QByteArray> replies(FakeUnit& to)
     {
@@ -72,6 +106,244 @@ private slots:
     {
         client.reset();
         unit.reset();
+    }
+
+    void commandsAnswerFromTheUnitsState_data()
+    {
+        QTest::addColumn<QByteArrayList>("before");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QByteArray>("stateHas");
+        const QByteArray ok = "\r\n\r\nOK\r\n";
+        const QByteArray error = "\r\n\r\nERROR\r\n";
+        const QByteArray gband = "AT!ENTERCND=\"C962\";!GBAND?";
+        QTest::newRow("PDU format") << QByteArrayList{} << QByteArray("AT+CMGF?\r")
+                                    << QByteArray("AT+CMGF?\r\n+CMGF: 0" + ok) << QByteArray("CMGF=0");
+        QTest::newRow("text format, lower case") << QByteArrayList{"AT+CMGF=1\r"} << QByteArray("at+cmgf?\r")
+                                                 << QByteArray("at+cmgf?\r\n+CMGF: 1" + ok) << QByteArray("CMGF=1");
+        QTest::newRow("no format 2") << QByteArrayList{} << QByteArray("AT+CMGF=2\r") << QByteArray("AT+CMGF=2" + error)
+                                     << QByteArray("CMGF=0");
+        QTest::newRow("service centre") << QByteArrayList{} << QByteArray("AT+CSCA?\r")
+                                        << QByteArray("AT+CSCA?\r\n+CSCA: \"+48602951111\",145" + ok) << QByteArray();
+        QTest::newRow("registered on LTE") << QByteArrayList{} << QByteArray("AT+COPS?\r")
+                                           << QByteArray("AT+COPS?\r\n+COPS: 0,0,\"Fake Net\",7" + ok) << QByteArray();
+        QTest::newRow("RAT automatic") << QByteArrayList{} << QByteArray("AT!SELRAT?\r")
+                                       << QByteArray("AT!SELRAT?\r\n!SELRAT: 00, Automatic" + ok) << QByteArray("RAT=00");
+        QTest::newRow("RAT LTE only") << QByteArrayList{"AT!SELRAT=06\r"} << QByteArray("AT!SELRAT?\r")
+                                      << QByteArray("AT!SELRAT?\r\n!SELRAT: 06, LTE Only" + ok) << QByteArray("RAT=06");
+        QTest::newRow("RAT UMTS preferred") << QByteArrayList{"AT!SELRAT=03\r"} << QByteArray("at!selrat?\r")
+                                            << QByteArray("at!selrat?\r\n!SELRAT: 03, UMTS 3G Preferred" + ok)
+                                            << QByteArray("RAT=03");
+        QTest::newRow("no RAT 04") << QByteArrayList{} << QByteArray("AT!SELRAT=04\r") << QByteArray("AT!SELRAT=04" + error)
+                                   << QByteArray("RAT=00");
+        QTest::newRow("band") << QByteArrayList{} << QByteArray("AT!BAND?\r")
+                              << QByteArray("AT!BAND?\r\nIndex, Name\r\n03, LTE B20" + ok) << QByteArray("BAND=03");
+        QTest::newRow("all bands") << QByteArrayList{"AT!BAND=00\r"} << QByteArray("AT!BAND?\r")
+                                   << QByteArray("AT!BAND?\r\nIndex, Name\r\n00, All bands" + ok) << QByteArray("BAND=00");
+        QTest::newRow("no band 09") << QByteArrayList{} << QByteArray("AT!BAND=09\r") << QByteArray("AT!BAND=09" + error)
+                                    << QByteArray("BAND=03");
+        QTest::newRow("band masks") << QByteArrayList{} << gband + '\r'
+                                    << gband + "\r\n!GBAND: B20, 0000000000000000, 0000000000080000" + ok
+                                    << QByteArray("GBAND=0000000000000000,0000000000080000");
+        QTest::newRow("masks of all bands") << QByteArrayList{"AT!BAND=00\r"} << gband + '\r'
+                                            << gband + "\r\n!GBAND: B20, 000000000FFFFFFF, 00000000FFFFFFFF" + ok
+                                            << QByteArray("BAND=00");
+        // The restore form with the blanks that splitting the saved "!GBAND: " line leaves.
+        QTest::newRow("masks restored") << QByteArrayList{"AT!BAND=00\r"}
+                                        << QByteArray("AT!ENTERCND = \"C962\";!GBAND =  0000000000000000, 0000000000080000\r")
+                                        << QByteArray("AT!ENTERCND = \"C962\";!GBAND =  0000000000000000, 0000000000080000" + ok)
+                                        << QByteArray("BAND=03 GBAND=0000000000000000,0000000000080000");
+        QTest::newRow("masks of no row")
+            << QByteArrayList{"AT!ENTERCND = \"C962\";!GBAND = 1,2\r"} << gband + '\r'
+            << gband + "\r\n!GBAND: B20, 0000000000000001, 0000000000000002" + ok << QByteArray("BAND=none");
+        QTest::newRow("wrong access code") << QByteArrayList{} << QByteArray("AT!ENTERCND=\"C961\";!GBAND?\r")
+                                           << QByteArray("AT!ENTERCND=\"C961\";!GBAND?" + error) << QByteArray();
+        QTest::newRow("paused") << QByteArrayList{} << QByteArray("AT#RUN=0\r") << QByteArray("AT#RUN=0" + ok)
+                                << QByteArray("RUN=0");
+        QTest::newRow("resumed in lower case") << QByteArrayList{"AT#RUN=0\r"} << QByteArray("at#RUN=1\r")
+                                               << QByteArray("at#RUN=1" + ok) << QByteArray("RUN=1");
+        QTest::newRow("no run state 2") << QByteArrayList{} << QByteArray("AT#RUN=2\r") << QByteArray("AT#RUN=2" + error)
+                                        << QByteArray("RUN=1");
+        QTest::newRow("at in lower case") << QByteArrayList{} << QByteArray("at\r") << QByteArray("at" + ok) << QByteArray();
+    }
+
+    void commandsAnswerFromTheUnitsState()
+    {
+        QFETCH(QByteArrayList, before);
+        QFETCH(QByteArray, command);
+        QFETCH(QByteArray, reply);
+        QFETCH(QByteArray, stateHas);
+        for (const QByteArray& each : before)
+            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
+        QCOMPARE(ask(command).bytes, reply);
+        QVERIFY2(unit->state().contains(stateHas), unit->state().constData());
+    }
+
+    // Whatever comes between "AT+CMGS" and Ctrl-Z is the message; `sent` lists the messages the
+    // unit took as "destination|coding|parts|text", and `logHas` lines its log must hold.
+    void sendingTakesWhatFollowsThePrompt_data()
+    {
+        QTest::addColumn<QByteArrayList>("datagrams");
+        QTest::addColumn<QByteArrayList>("replies");
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QByteArrayList>("logHas");
+        const QByteArray ok = "\r\n\r\nOK\r\n";
+        QTest::newRow("7-bit with extension characters")
+            << QByteArrayList{"AT+CMGF=0\r", "AT+CMGS=34\r", sendPdu(kSevenBit)}
+            << QByteArrayList{"AT+CMGF=0" + ok, "AT+CMGS=34\r\n> ", taken(kSevenBit, 1)}
+            << QStringList{QString::fromUtf8("+48600100200|7-bit|1|Price 5\u20ac [ok] @home")}
+            << QByteArrayList{"sms to +48600100200, 7-bit, single: \"Price 5\xe2\x82\xac [ok] @home\""};
+        QTest::newRow("UCS2 with a surrogate pair")
+            << QByteArrayList{"AT+CMGS=31\r", sendPdu(kUcs2)} << QByteArrayList{"AT+CMGS=31\r\n> ", taken(kUcs2, 1)}
+            << QStringList{QString::fromUtf8("600100300|UCS2|1|Za\u017c\u00f3\u0142\u0107 \U0001F600")} << QByteArrayList{};
+        QTest::newRow("two parts joined")
+            << QByteArrayList{"AT+CMGS=35\r", sendPdu(kFirstOfTwo), "AT+CMGS=31\r", sendPdu(kSecondOfTwo)}
+            << QByteArrayList{"AT+CMGS=35\r\n> ", taken(kFirstOfTwo, 1), "AT+CMGS=31\r\n> ", taken(kSecondOfTwo, 2)}
+            << QStringList{"+48600100200|7-bit|2|Hello {world}, second part."}
+            << QByteArrayList{"sms to +48600100200, 7-bit, part 1/2, reference 42 (8-bit): \"Hello {world}, \"",
+                              "sms to +48600100200, 7-bit, part 2/2, reference 42 (8-bit): \"second part.\"",
+                              "sms to +48600100200, 2 parts joined: \"Hello {world}, second part.\""};
+        QTest::newRow("one part of two")
+            << QByteArrayList{"AT+CMGS=31\r", sendPdu(kSecondOfTwo)}
+            << QByteArrayList{"AT+CMGS=31\r\n> ", taken(kSecondOfTwo, 1)} << QStringList{} << QByteArrayList{};
+        QTest::newRow("length not the TPDU's")
+            << QByteArrayList{"AT+CMGS=33\r", sendPdu(kSevenBit), "AT\r"}
+            << QByteArrayList{"AT+CMGS=33\r\n> ", refused(kSevenBit), "AT" + ok} << QStringList{}
+            << QByteArrayList{"PDU refused: TPDU of 34 octets, 33 announced"};
+        QTest::newRow("not a length") << QByteArrayList{"AT+CMGS=\"600100300\"\r"}
+                                      << QByteArrayList{"AT+CMGS=\"600100300\"\r\n\r\n+CMS ERROR: 304\r\n"}
+                                      << QStringList{} << QByteArrayList{};
+        const QByteArray deliver = "00" "04" "0B918406100002F0" "0000" "62502191147500" "01" "31";
+        QTest::newRow("an SMS-DELIVER") << QByteArrayList{"AT+CMGS=20\r", sendPdu(deliver)}
+                                        << QByteArrayList{"AT+CMGS=20\r\n> ", refused(deliver)} << QStringList{}
+                                        << QByteArrayList{"not an SMS-SUBMIT"};
+        // The fault that keeps the link quiet while the composer sends: a probe at the prompt.
+        QTest::newRow("a command at the prompt")
+            << QByteArrayList{"AT+CMGS=34\r", "AT#\r", sendPdu(kSevenBit)}
+            << QByteArrayList{"AT+CMGS=34\r\n> ", "AT#\r\n> ", refused(kSevenBit)} << QStringList{}
+            << QByteArrayList{"taken as message text at the prompt: \"AT#\\r\""};
+        QTest::newRow("escape drops the message")
+            << QByteArrayList{"AT+CMGS=34\r", "\x1b\r", "AT\r"} << QByteArrayList{"AT+CMGS=34\r\n> ", ok, "AT" + ok}
+            << QStringList{} << QByteArrayList{"message dropped by ESC"};
+        QTest::newRow("text mode")
+            << QByteArrayList{"AT+CMGF=1\r", "AT+CMGS=\"600100300\"\r", "Hello\r", "there\x1a"}
+            << QByteArrayList{"AT+CMGF=1" + ok, "AT+CMGS=\"600100300\"\r\n> ", "Hello\r\n> ", "there\r\n+CMGS: 1" + ok}
+            << QStringList{"600100300|text|1|Hello\rthere"}
+            << QByteArrayList{"text-mode sms to 600100300: \"Hello\\rthere\""};
+        // What the composer sends after a short code left the unit in text mode.
+        QTest::newRow("a PDU in text mode")
+            << QByteArrayList{"AT+CMGF=1\r", "AT+CMGS=34\r", sendPdu(kSevenBit)}
+            << QByteArrayList{"AT+CMGF=1" + ok, "AT+CMGS=34\r\n> ", taken(kSevenBit, 1)}
+            << QStringList{"34|text|1|" + QString::fromLatin1(kSevenBit)} << QByteArrayList{"text-mode sms to 34"};
+        QTest::newRow("error switch")
+            << QByteArrayList{"FAKE#CMGS=ERROR", "AT+CMGS=34\r", "AT\r"}
+            << QByteArrayList{"OK\r\n", "AT+CMGS=34\r\n\r\n+CMS ERROR: 500\r\n", "AT" + ok} << QStringList{}
+            << QByteArrayList{};
+        QTest::newRow("no-prompt switch")
+            << QByteArrayList{"FAKE#CMGS=NOPROMPT", "AT+CMGS=34\r", "AT#RUN=1\r", "\x1b\r"}
+            << QByteArrayList{"OK\r\n", "AT+CMGS=34\r\n", "AT#RUN=1\r\n> ", ok} << QStringList{}
+            << QByteArrayList{"at the prompt without showing it"};
+        QTest::newRow("no-result switch")
+            << QByteArrayList{"FAKE#CMGS=NORESULT", "AT+CMGS=34\r", sendPdu(kSevenBit), "AT\r"}
+            << QByteArrayList{"OK\r\n", "AT+CMGS=34\r\n> ", QByteArray(), "AT" + ok} << QStringList{}
+            << QByteArrayList{"message taken without a result"};
+    }
+
+    void sendingTakesWhatFollowsThePrompt()
+    {
+        QFETCH(QByteArrayList, datagrams);
+        QFETCH(QByteArrayList, replies);
+        QFETCH(QStringList, sent);
+        QFETCH(QByteArrayList, logHas);
+        QBuffer log;
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        unit->log = &log;
+        QCOMPARE(exchange(datagrams, replies), replies);
+        QStringList found;
+        for (const FakeUnit::SentSms& each : qAsConst(unit->sentMessages))
+            found << QStringList{each.destination, each.coding, QString::number(each.parts), each.text}.join('|');
+        QCOMPARE(found, sent);
+        for (const QByteArray& line : logHas)
+            QVERIFY2(log.data().contains(line), log.data().constData());
+    }
+
+    void decoderReadsWhatTheStandardAllows_data()
+    {
+        QTest::addColumn<QByteArray>("pdu");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("read");   // "destination|coding|reference/bits|part/count|text", or the refusal
+        QTest::newRow("UCS2 part, 16-bit reference")
+            << QByteArray("07918406921511F1" "51000B918406100002F00008AA1D" "060804123403020043007A0119015B0107002000640072007500670061")
+            << 43 << QString::fromUtf8("+48600100200|UCS2|4660/16|2/3|Cz\u0119\u015b\u0107 druga");
+        QTest::newRow("8-bit data") << QByteArray("00" "1100038121F30004AA04" "436166E9") << 14
+                                    << QString::fromUtf8("123|8-bit|0/0|1/1|Caf\u00e9");
+        QTest::newRow("user data short") << QByteArray("00" "1100038121F30004AA05" "436166E9") << 14
+                                         << "4 octets of user data where its length calls for 5";
+        QTest::newRow("reserved alphabet") << QByteArray("00" "1100038121F3000CAA04" "436166E9") << 14
+                                           << "reserved alphabet";
+        QTest::newRow("part 3 of 2") << QByteArray("00" "51000B918406100002F00000AA13" "0500032A0203" "E6E5F1DB4D06C1C372BA0B")
+                                     << 31 << "part 3 of 2";
+        QTest::newRow("odd digits") << QByteArray("001") << 1 << "not hexadecimal octets";
+    }
+
+    void decoderReadsWhatTheStandardAllows()
+    {
+        QFETCH(QByteArray, pdu);
+        QFETCH(int, length);
+        QFETCH(QString, read);
+        FakeSubmit submit;
+        QString why;
+        if (FakeSubmit::decode(pdu, length, &submit, &why)) {
+            why = QStringList{submit.destination, FakeSubmit::codingName(submit.coding),
+                              QStringLiteral("%1/%2").arg(submit.reference).arg(submit.referenceBits),
+                              QStringLiteral("%1/%2").arg(submit.partNumber).arg(submit.partCount), submit.text}
+                      .join('|');
+        }
+        QCOMPARE(why, read);
+    }
+
+    // The registration reports a new access technology one answer late.
+    void registrationFollowsTheRat_data()
+    {
+        QTest::addColumn<QByteArrayList>("before");
+        QTest::addColumn<QByteArrayList>("answers");
+        const QByteArray lte = "+COPS: 0,0,\"Fake Net\",7";
+        const QByteArray umts = "+COPS: 0,0,\"Fake Net\",2";
+        QTest::newRow("automatic") << QByteArrayList{} << QByteArrayList{lte, lte};
+        QTest::newRow("to GSM only") << QByteArrayList{"AT!SELRAT=02\r"} << QByteArrayList{lte, umts, umts};
+        QTest::newRow("to the short code's 05") << QByteArrayList{"AT!SELRAT=05\r"} << QByteArrayList{lte, umts};
+        QTest::newRow("started GSM, to LTE only") << QByteArrayList{"FAKE#RAT=02", "AT!SELRAT=06\r"}
+                                                  << QByteArrayList{umts, lte, lte};
+        QTest::newRow("limited service") << QByteArrayList{"FAKE#COPS=LIMITED", "FAKE#RAT=05"}
+                                         << QByteArrayList{"+COPS: 0,0,\"LIMITED SERVICE\",2"};
+        QTest::newRow("not registered") << QByteArrayList{"FAKE#COPS=none"} << QByteArrayList{"+COPS: 0", "+COPS: 0"};
+        QTest::newRow("registered again") << QByteArrayList{"FAKE#COPS=NONE", "FAKE#COPS=NORMAL"} << QByteArrayList{lte};
+    }
+
+    void registrationFollowsTheRat()
+    {
+        QFETCH(QByteArrayList, before);
+        QFETCH(QByteArrayList, answers);
+        for (const QByteArray& each : before)
+            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
+        QByteArrayList got;
+        for (int i = 0; i < answers.size(); ++i)
+            got << ask("AT+COPS?\r").bytes.split('\r').value(1).trimmed();
+        QCOMPARE(got, answers);
+    }
+
+    void controlsSetAndReportTheState()
+    {
+        QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=00 BAND=03 GBAND=0000000000000000,0000000000080000 RUN=1 "
+                                                     "CMGF=0 CMGS=NORMAL COPS=NORMAL SENT=0\r\nOK\r\n"));
+        for (const char* control : {"FAKE#RAT=06", "FAKE#BAND=00", "FAKE#CMGS=noprompt", "FAKE#COPS=LIMITED"})
+            QCOMPARE(ask(control).bytes, QByteArray("OK\r\n"));
+        ask("AT#RUN=0\r");
+        ask("AT+CMGF=1\r");
+        QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=06 BAND=00 GBAND=000000000FFFFFFF,00000000FFFFFFFF RUN=0 "
+                                                     "CMGF=1 CMGS=NOPROMPT COPS=LIMITED SENT=0\r\nOK\r\n"));
+        for (const char* control : {"FAKE#RAT=04", "FAKE#RAT", "FAKE#BAND=3", "FAKE#CMGS=LOUD", "FAKE#COPS="})
+            QCOMPARE(ask(control).bytes, QByteArray("ERROR\r\n"));
     }
 
     void garbageRepeatsForItsSeedAndEndsAtZero()

@@ -7,6 +7,22 @@
 
 static qint64 nowMs() { QElapsedTimer clock; clock.start(); return clock.msecsSinceReference(); }
 
+// The switches' names in "FAKE#CMGS" and "FAKE#COPS", in the order of their enumerations.
+static const QStringList kCmgsSwitches{"NORMAL", "ERROR", "NOPROMPT", "NORESULT"};
+static const QStringList kCopsSwitches{"NORMAL", "LIMITED", "NONE"};
+
+QByteArray FakeUnit::state() const
+{
+    const QString band = bandIndex();
+    return QStringLiteral("RAT=%1 BAND=%2 GBAND=%3,%4 RUN=%5 CMGF=%6 CMGS=%7 COPS=%8 SENT=%9")
+        .arg(rat, band.isEmpty() ? QStringLiteral("none") : band, maskText(gsmUmtsMask), maskText(lteMask))
+        .arg(int(running))
+        .arg(messageFormat)
+        .arg(kCmgsSwitches.at(int(cmgsSwitch)), kCopsSwitches.at(int(copsSwitch)))
+        .arg(sentMessages.size())
+        .toUtf8();
+}
+
 int FakeUnit::storeSms(const QByteArray& pdu)
 {
     for (int index = 1; index <= SmsCapacity; ++index) {
@@ -31,7 +47,8 @@ void FakeUnit::readPending()
             log->write(QByteArray::number(nowMs()) + ' ' + from.toString().toUtf8() + ':' + QByteArray::number(fromPort)
                        + ' ' + datagram.data().replace('\r', "\\r").replace('\n', "\\n") + '\n');
         }
-        QString command = QString::fromUtf8(datagram.data());
+        const QString text = QString::fromUtf8(datagram.data());
+        QString command = text;
         if (command.endsWith(QLatin1Char('\r')))
             command.chop(1);
         if (command.startsWith(QLatin1String("FAKE#"), Qt::CaseInsensitive)) {
@@ -42,7 +59,10 @@ void FakeUnit::readPending()
         lastSenderPort = fromPort;
         QByteArray reply;
         QStringList later;
-        if (silent || !answer(command, &reply, &later))
+        if (silent)
+            continue;
+        // At the prompt everything is message text, carriage returns included.
+        if (prompt != Prompt::None ? !answerAtPrompt(text, &reply) : !answer(command, &reply, &later))
             continue;
         QList<QByteArray> laterBytes;
         for (const QString& part : qAsConst(later))
@@ -67,6 +87,7 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
     const QString name = control.left(equals).toUpper();
     QString value = control.mid(equals + 1);
     bool done = true;
+    QByteArray stateLine;   // only "FAKE#STATE" answers with more than its result
     if (name == QLatin1String("SILENT")) {
         silent = value.trimmed() == QLatin1String("1");
     } else if (name == QLatin1String("DELAY")) {
@@ -90,11 +111,27 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
             && startFlood(count, rate, seed);
     } else if (name == QLatin1String("FROM")) {
         done = equals > 0 && sendNextFrom(QHostAddress(value.trimmed()));
+    } else if (name == QLatin1String("RAT")) {
+        done = equals > 0 && setRat(value.trimmed());
+    } else if (name == QLatin1String("BAND")) {
+        done = equals > 0 && setBand(value.trimmed());
+    } else if (name == QLatin1String("CMGS")) {
+        const int chosen = kCmgsSwitches.indexOf(value.trimmed().toUpper());
+        done = equals > 0 && chosen >= 0;
+        if (done)
+            cmgsSwitch = CmgsSwitch(chosen);
+    } else if (name == QLatin1String("COPS")) {
+        const int chosen = kCopsSwitches.indexOf(value.trimmed().toUpper());
+        done = equals > 0 && chosen >= 0;
+        if (done)
+            copsSwitch = CopsSwitch(chosen);
+    } else if (name == QLatin1String("STATE")) {
+        stateLine = state() + "\r\n";
     } else {
         done = name == QLatin1String("SMS") && equals > 0 && storeSms(value.trimmed().toLatin1()) > 0;
     }
     // Always from the unit's own address: the other one is kept for the next reply.
-    const QByteArray answer = done ? QByteArrayLiteral("OK\r\n") : QByteArrayLiteral("ERROR\r\n");
+    const QByteArray answer = done ? stateLine + "OK\r\n" : QByteArrayLiteral("ERROR\r\n");
     if (socket->writeDatagram(answer, from, fromPort) == answer.size())
         sent.append(Datagram{answer, nowMs()});
 }

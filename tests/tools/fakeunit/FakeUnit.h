@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeGarbage.h"
+#include "FakeSubmit.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -17,7 +18,9 @@ class QIODevice;
 // echoes the command line and then gives the lines the program interprets (FakeUnitReplies.cpp).
 // It can stay silent, answer late, send a datagram of its own, answer with garbage, flood the
 // program, or answer from another address of its network; the "FAKE#" control datagrams are
-// described in main.cpp. Its SIM card holds a message store and a phone book.
+// described in main.cpp. Its SIM card holds a message store and a phone book; it sends SMS in PDU
+// and text mode, and keeps radio settings (access technology, bands, run state) that the short
+// code's commands read and change.
 class FakeUnit : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +29,14 @@ public:
     // The PDU is an SMS-DELIVER as hexadecimal text.
     struct StoredSms { QByteArray pdu; bool read = false; };
     struct PhoneBookEntry { QString number; int type = 129; QString name; };
+    // A message taken after "AT+CMGS": one PDU, a complete concatenated set with its parts'
+    // texts joined, or text sent in text mode.
+    struct SentSms { QString destination; QString text; QString coding; int parts = 1; bool textMode = false; };
+    // How "AT+CMGS" goes: as a unit should, with an error reply, without the prompt datagram
+    // (though waiting at the prompt all the same), or with the prompt but no answer to the PDU.
+    enum class CmgsSwitch { Normal, Error, NoPrompt, NoResult };
+    // What "AT+COPS?" reports: registered, limited service, or not registered.
+    enum class CopsSwitch { Normal, Limited, Unregistered };
     static constexpr int SmsCapacity = 20;
     static constexpr int PhoneBookCapacity = 250;
     // After the reply, each unsolicited datagram of the answer (USSD) follows this much later.
@@ -48,6 +59,17 @@ public:
     // With a seed other than 0 every AT command is answered with garbage (FakeGarbage) drawn
     // from a generator seeded with it; 0 answers as the table says again.
     void setGarbage(quint32 seed);
+    // The access technology setting ("00", "06", ...) as the unit starts with it: registration
+    // follows at once. False for a setting the unit does not know.
+    bool setRat(const QString& code);
+    // Sets both band masks from the row of "AT!BAND" with this index; false when there is none.
+    bool setBand(const QString& index);
+    // The index of the band row whose masks are set; empty when the masks match none.
+    QString bandIndex() const;
+    // A band mask as "!GBAND" gives it: sixteen upper-case hexadecimal digits.
+    static QString maskText(quint64 mask);
+    // One line: RAT, band, masks, run state, message format, switches, messages sent.
+    QByteArray state() const;
     // Sends `count` (at most FloodMaxDatagrams) unsolicited datagrams, well-formed answers and
     // garbage, at `perSecond` to whoever sent the last AT command, for at most floodLimitMs.
     // False when no AT command came yet or the rate is not positive. A count of 0 ends a flood.
@@ -72,6 +94,17 @@ public:
     int floodSent = 0;
     int floodLimitMs = 60000;   // no flood lasts longer; a test may shorten it
     int floodRefused = 0;       // datagrams of the flood that the socket would not take
+    // Radio settings, read and written by "AT!SELRAT", "AT!BAND", "!GBAND" and "AT#RUN".
+    QString rat = QStringLiteral("00");
+    quint64 gsmUmtsMask = 0;
+    quint64 lteMask = 0;
+    bool running = true;
+    int messageFormat = 0;   // "AT+CMGF": 0 PDU, 1 text
+    CmgsSwitch cmgsSwitch = CmgsSwitch::Normal;
+    CopsSwitch copsSwitch = CopsSwitch::Normal;
+    // Every PDU taken, part by part, and every message complete, oldest first.
+    QVector<FakeSubmit> sentParts;
+    QVector<SentSms> sentMessages;
 
 signals:
     void floodEnded(int sent);
@@ -81,6 +114,11 @@ private:
     // Answers one command line (carriage return removed); false when the unit stays quiet.
     // Commands that write the SIM change it here.
     bool answer(const QString& command, QByteArray* reply, QStringList* later);
+    // "AT+CMGS" in either message format: the prompt, or an error.
+    QByteArray startSending(const QString& command, const QStringList& args);
+    // What comes while the unit waits at its prompt: the raw datagram, carriage returns kept.
+    bool answerAtPrompt(const QString& input, QByteArray* reply);
+    void takeSubmit(const FakeSubmit& part);
     void handleControl(const QString& control, const QHostAddress& from, quint16 fromPort);
     void send(const QByteArray& bytes, const QHostAddress& to, quint16 toPort);
     // Through the other address when one is armed.
@@ -98,4 +136,13 @@ private:
     QTimer floodTimer;
     QElapsedTimer floodClock;
     int floodRate = 0;
+    enum class Prompt { None, Pdu, Text };
+    Prompt prompt = Prompt::None;
+    int promptLength = 0;          // the TPDU length announced in PDU mode
+    QString promptDestination;     // in text mode
+    QString promptText;            // what came at the prompt so far
+    int messageReference = 0;
+    int reportedAct = 7;           // "AT+COPS?" follows a change of RAT one answer late
+    // Parts of concatenated sets not yet complete, by destination, reference and part count.
+    QMap<QString, QMap<int, FakeSubmit>> openSets;
 };

@@ -22,6 +22,40 @@ const struct {
                        "LTE band: B20 LTE bw: 10 MHz\nRSSI (dBm): -67"},
 };
 
+// The access technology settings the unit knows, by their two-digit codes.
+const struct {
+    const char* code;
+    const char* name;
+} kRats[] = {
+    {"00", "Automatic"}, {"01", "UMTS 3G Only"}, {"02", "GSM 2G Only"}, {"03", "UMTS 3G Preferred"},
+    {"05", "GSM 2G and UMTS 3G"}, {"06", "LTE Only"},
+};
+
+// The rows of "AT!BAND": each sets both band masks, which "!GBAND" also sets one by one.
+const struct {
+    const char* index;
+    const char* name;
+    quint64 gsmUmts;
+    quint64 lte;
+} kBands[] = {
+    {"00", "All bands", 0x000000000FFFFFFFull, 0x00000000FFFFFFFFull},
+    {"01", "LTE All", 0, 0x00000000FFFFFFFFull},
+    {"02", "GSM WCDMA All", 0x000000000FFFFFFFull, 0},
+    {"03", "LTE B20", 0, 0x0000000000080000ull},
+};
+
+// LTE (7) while LTE is allowed first, else UMTS (2).
+int accessTechnology(const QString& rat) { return rat == QLatin1String("00") || rat == QLatin1String("06") ? 7 : 2; }
+
+QString ratName(const QString& code)
+{
+    for (const auto& known : kRats) {
+        if (code == QLatin1String(known.code))
+            return QString::fromLatin1(known.name);
+    }
+    return QString();
+}
+
 // The arguments after "=", split at commas outside double quotes, quotes kept.
 QStringList arguments(const QString& command)
 {
@@ -66,6 +100,42 @@ FakeUnit::FakeUnit(QObject* parent)
     storeSms(part.pdu());
     simPhoneBook.insert(1, {"+48600100200", 145, "Anna"});
     simPhoneBook.insert(2, {"600100300", 129, "Smith, John"});
+    setBand(QStringLiteral("03"));
+}
+
+QString FakeUnit::maskText(quint64 mask)
+{
+    return QString::number(mask, 16).toUpper().rightJustified(16, QLatin1Char('0'));
+}
+
+bool FakeUnit::setRat(const QString& code)
+{
+    if (ratName(code).isEmpty())
+        return false;
+    rat = code;
+    reportedAct = accessTechnology(code);
+    return true;
+}
+
+bool FakeUnit::setBand(const QString& index)
+{
+    for (const auto& row : kBands) {
+        if (index == QLatin1String(row.index)) {
+            gsmUmtsMask = row.gsmUmts;
+            lteMask = row.lte;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString FakeUnit::bandIndex() const
+{
+    for (const auto& row : kBands) {
+        if (row.gsmUmts == gsmUmtsMask && row.lte == lteMask)
+            return QString::fromLatin1(row.index);
+    }
+    return QString();
 }
 
 bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* later)
@@ -87,10 +157,62 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
         // program counts from.
         const QString store = QString("%1,%2").arg(simMessages.size()).arg(SmsCapacity);
         lines << QString("+CPMS: %1,%1,%1").arg(is("AT\\+CPMS\\?") ? "\"SM\"," + store : store);
-    } else if (is("AT\\+CMGF")) {   // only PDU mode is spoken
+    } else if (is("AT\\+CMGF")) {
         if (upper.endsWith('?'))
-            lines << "+CMGF: 0";
-        else if (args != QStringList{"0"})
+            lines << QString("+CMGF: %1").arg(messageFormat);
+        else if (args == QStringList{"0"} || args == QStringList{"1"})
+            messageFormat = first;
+        else
+            result = "ERROR";
+    } else if (is("AT\\+CMGS=")) {
+        *reply = startSending(command, args);
+        return true;
+    } else if (is("AT\\+CSCA\\?$")) {
+        lines << "+CSCA: \"+48602951111\",145";
+    } else if (is("AT\\+COPS\\?$")) {
+        // A real unit reports the new technology only once it has registered with it.
+        const int act = reportedAct;
+        reportedAct = accessTechnology(rat);
+        if (copsSwitch == CopsSwitch::Unregistered)
+            lines << "+COPS: 0";
+        else
+            lines << QString("+COPS: 0,0,\"%1\",%2").arg(copsSwitch == CopsSwitch::Limited ? "LIMITED SERVICE" : "Fake Net").arg(act);
+    } else if (is("AT!SELRAT\\?$")) {
+        lines << "!SELRAT: " + rat + ", " + ratName(rat);
+    } else if (is("AT!SELRAT=")) {
+        if (args.size() == 1 && !ratName(args.first()).isEmpty())
+            rat = args.first();
+        else
+            result = "ERROR";
+    } else if (is("AT!BAND\\?$")) {
+        const QString band = bandIndex();
+        lines << "Index, Name";
+        for (const auto& row : kBands) {
+            if (band == QLatin1String(row.index))
+                lines << QString("%1, %2").arg(row.index, row.name);
+        }
+    } else if (is("AT!BAND=")) {
+        if (args.size() != 1 || !setBand(args.first()))
+            result = "ERROR";
+    } else if (is("AT!ENTERCND")) {
+        // The band masks are read and written only after the access code; the query and the
+        // setting may come with blanks around "=".
+        static const QRegularExpression gband(QStringLiteral(
+            "^AT!ENTERCND\\s*=\\s*\"C962\"\\s*;\\s*!GBAND\\s*(?:(\\?)|=\\s*([0-9A-F]{1,16})\\s*,\\s*([0-9A-F]{1,16}))\\s*$"));
+        const QRegularExpressionMatch match = gband.match(upper);
+        if (!match.hasMatch()) {
+            result = "ERROR";
+        } else if (!match.captured(1).isEmpty()) {
+            // The first field is the band the unit is camped on.
+            lines << QString("!GBAND: B20, %1, %2").arg(maskText(gsmUmtsMask), maskText(lteMask));
+        } else {
+            gsmUmtsMask = match.captured(2).toULongLong(nullptr, 16);
+            lteMask = match.captured(3).toULongLong(nullptr, 16);
+        }
+    } else if (is("AT#RUN=")) {
+        if (args == QStringList{"0"} || args == QStringList{"1"})
+            running = first == 1;
+        else
             result = "ERROR";
     } else if (is("AT\\+CMGR=")) {
         const auto found = simMessages.find(args.size() == 1 ? first : -1);

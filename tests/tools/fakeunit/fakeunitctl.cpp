@@ -1,7 +1,7 @@
 // fakeunitctl: the scripts' side of the fake unit.
 //
 //   fakeunitctl send ADDR PORT TEXT   sends TEXT as one datagram to ADDR:PORT and prints the
-//                                     answer; exits 0 when it begins "OK", 1 on any other
+//                                     answer; exits 0 when its last line is "OK", 1 on any other
 //                                     answer, 2 when none comes within 3 seconds
 //   fakeunitctl pdu TEXT [SENDER]     prints the length that "+CMGR:" gives and the SMS-DELIVER
 //                                     PDU of TEXT from SENDER, as the fake unit's SIM holds them
@@ -47,7 +47,8 @@ int send(const QString& address, const QString& port, const QString& text)
     }
     const QByteArray answer = socket.receiveDatagram().data().trimmed();
     QTextStream(stdout) << answer << '\n';
-    return answer.startsWith("OK") ? 0 : 1;
+    // "FAKE#STATE" answers its line before the "OK".
+    return answer.split('\n').last().trimmed() == "OK" ? 0 : 1;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // fakeunit: stands in for the radio unit on a UDP address, for tests and demonstrations.
 //
-//   fakeunit [--address ADDR] [--port PORT] [--log FILE] [--silent] [--delay MS]
+//   fakeunit [--address ADDR] [--port PORT] [--log FILE] [--silent] [--delay MS] [--rat NN]
+//            [--band NN]
 //
 //   --address  address to bind (default 127.0.0.1)
 //   --port     UDP port to bind (default 40000)
@@ -8,6 +9,8 @@
 //              (default: standard error)
 //   --silent   answer no AT command
 //   --delay    answer every AT command MS milliseconds late
+//   --rat      the access technology setting it starts with (default 00, automatic)
+//   --band     the band row it starts with (default 03, LTE B20)
 //
 // Once bound it prints "fakeunit listening on ADDR:PORT" on standard output. Every AT command
 // datagram is answered with one datagram: the command echoed, the reply lines, "OK" or an
@@ -15,8 +18,28 @@
 // (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
 // and "AT+CPBW" read and change. "AT+CUSD=1,"<code>"" is answered "OK" at once and, 100 ms
 // later, by the network's "+CUSD:" datagram: "*100#" in one datagram, "*101#" and "*102#" in
-// two. While it runs, datagrams beginning "FAKE#" change it and are answered "OK" to their
-// sender ("ERROR" when they cannot be done):
+// two.
+//
+// It sends SMS: "AT+CMGF=0|1" chooses PDU or text mode and "AT+CSCA?" gives the service centre.
+// "AT+CMGS=<length>" (PDU mode) or "AT+CMGS=<number>" (text mode) is answered by its echo and
+// the prompt "\r\n> "; the next datagram ending in Ctrl-Z is the message: an SMS-SUBMIT PDU of
+// the announced TPDU length (7-bit, 8-bit or UCS2, single or a part of a set with an 8-bit or
+// 16-bit reference), answered "+CMGS: <reference>" and "OK", or "+CMS ERROR: 304" when it does
+// not decode. ESC at the prompt drops the message ("OK"); any other datagram at the prompt is
+// taken as message text and answered by the prompt again. Every message is logged with its
+// destination, coding, part, reference and text, and a complete set with its parts joined.
+//
+// It keeps radio settings: "AT!SELRAT?" and "AT!SELRAT=<nn>" (00 Automatic, 01 UMTS 3G Only,
+// 02 GSM 2G Only, 03 UMTS 3G Preferred, 05 GSM 2G and UMTS 3G, 06 LTE Only); "AT!BAND?" ("Index,
+// Name" and the row whose masks are set) and "AT!BAND=<nn>" (00 All bands, 01 LTE All, 02 GSM
+// WCDMA All, 03 LTE B20), each row setting both band masks; "AT!ENTERCND="C962";!GBAND?" gives
+// the masks and "AT!ENTERCND = "C962";!GBAND = <mask>,<mask>" sets them; "AT#RUN=0|1" the run
+// state.
+// "AT+COPS?" gives "+COPS: 0,0,"Fake Net",<AcT>", 7 while the setting is automatic or LTE only
+// and 2 otherwise; the first answer after a change of setting still gives the old one.
+//
+// While it runs, datagrams beginning "FAKE#" change it and are answered "OK" to their
+// sender ("ERROR" when they cannot be done), also while it waits at its "> " prompt:
 //   FAKE#SILENT=1 | FAKE#SILENT=0   stop or resume answering
 //   FAKE#DELAY=<ms>                 answer late (0: at once)
 //   FAKE#UNSOLICITED=<text>         send <text> ("\r" and "\n" written as such) to whoever sent
@@ -33,6 +56,17 @@
 //                                   and closed, "!SELRAT:" lines, "+CPIN:" states, "+CPBR:"
 //                                   entries, and garbage; at most 100,000 datagrams and 60 s; a
 //                                   random seed when none is given; a count of 0 ends a flood
+//   FAKE#CMGS=<switch>              how "AT+CMGS" goes: NORMAL; ERROR ("+CMS ERROR: 500", no
+//                                   prompt); NOPROMPT (the echo alone, yet waiting at the
+//                                   prompt); NORESULT (the prompt, then no answer to the message,
+//                                   which is not sent)
+//   FAKE#COPS=<switch>              what "AT+COPS?" gives: NORMAL; LIMITED
+//                                   ("+COPS: 0,0,"LIMITED SERVICE",<AcT>"); NONE ("+COPS: 0")
+//   FAKE#RAT=<nn> | FAKE#BAND=<nn>  set the access technology or the band row at once, as the
+//                                   unit would start with them
+//   FAKE#STATE                      answers one line before its "OK": RAT=<nn> BAND=<nn or none>
+//                                   GBAND=<mask>,<mask> RUN=<0|1> CMGF=<0|1> CMGS=<switch>
+//                                   COPS=<switch> SENT=<messages sent>
 //   FAKE#FROM=<address>             the next datagram that is not a control's answer leaves from
 //                                   <address> of the unit's network, through a second socket
 //                                   bound there on the same port ("ERROR" when it cannot be bound)
@@ -55,7 +89,9 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral("Stands in for the radio unit on UDP."));
     parser.addHelpOption();
     parser.addOptions({{"address", "Address to bind.", "addr", "127.0.0.1"}, {"port", "Port to bind.", "port", "40000"},
-                       {"log", "Log file.", "file"}, {"silent", "Answer nothing."}, {"delay", "Answer late.", "ms"}});
+                       {"log", "Log file.", "file"}, {"silent", "Answer nothing."}, {"delay", "Answer late.", "ms"},
+                       {"rat", "Access technology setting to start with.", "nn", "00"},
+                       {"band", "Band row to start with.", "nn", "03"}});
     parser.process(app);
 
     QFile log(parser.value("log"));
@@ -68,6 +104,14 @@ int main(int argc, char* argv[])
     unit.log = &log;
     unit.silent = parser.isSet("silent");
     unit.delayMs = parser.value("delay").toInt();
+    if (!unit.setRat(parser.value("rat"))) {
+        qCritical("fakeunit: no access technology setting %s", qPrintable(parser.value("rat")));
+        return 1;
+    }
+    if (!unit.setBand(parser.value("band"))) {
+        qCritical("fakeunit: no band row %s", qPrintable(parser.value("band")));
+        return 1;
+    }
     const QHostAddress address(parser.value("address"));
     if (address.isNull() || !unit.open(address, quint16(parser.value("port").toUInt()))) {
         qCritical("fakeunit: cannot bind %s:%s: %s", qPrintable(address.toString()), qPrintable(parser.value("port")),
