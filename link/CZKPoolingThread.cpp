@@ -1,6 +1,7 @@
 #include "link/CZKPoolingThread.h"
 
 #include "bus/BusMessage.h"
+#include "link/CZKLinkHold.h"
 #include "link/LinkTiming.h"
 
 using LinkTiming::pauseUnlessStopped;
@@ -72,31 +73,46 @@ void CZKPoolingThread::run()
             pauseUnlessStopped(stopRequested, LinkTiming::kWatchPausedMs);
             continue;
         }
-        sendMessage(Send, QStringLiteral("AT#"), internalTag());
+        // While the link is held the watch drops the window under way and waits a check at a
+        // time. Once the link is free it starts afresh, with a new "AT#" and no missed window
+        // behind it: the held time is neither an answer nor a silence of the unit.
+        const bool sent = CZKLinkHold::unlessHeld(
+            [this] { sendMessage(Send, QStringLiteral("AT#"), internalTag()); });
+        if (!sent) {
+            missedOnce = false;
+            pauseUnlessStopped(stopRequested, LinkTiming::kWatchStepMs);
+            continue;
+        }
 
         // The window runs its full length even after a reply: other "AT#..." replies later in
         // it report the link alive again.
         bool answered = false;
-        for (int step = 0; step < LinkTiming::kWatchWindowSteps; ++step) {
+        bool held = false;
+        for (int step = 0; step < LinkTiming::kWatchWindowSteps && !held; ++step) {
             if (stopRequested)
                 return;
-            if (replySeen.exchange(false)) {
+            // A reply that comes while held stays in replySeen, as one that comes while paused.
+            held = !CZKLinkHold::unlessHeld([this, &answered, &missedOnce] {
+                if (!replySeen.exchange(false))
+                    return;
                 setConnected(true);
                 sendMessage(LinkAlive, QString(), QString());
                 answered = true;
                 missedOnce = false;
-            }
-            if (!pauseUnlessStopped(stopRequested, LinkTiming::kWatchStepMs))
+            });
+            if (!held && !pauseUnlessStopped(stopRequested, LinkTiming::kWatchStepMs))
                 return;
         }
-        if (answered)
-            continue;
-        setConnected(false);
-        if (missedOnce) {
-            sendMessage(LinkLost, QString(), QString());
-            missedOnce = false;
-        } else {
-            missedOnce = true;
+        if (!held && !answered) {
+            // A hold taken during the last check's sleep still drops the window.
+            held = !CZKLinkHold::unlessHeld([this, &missedOnce] {
+                setConnected(false);
+                if (missedOnce)
+                    sendMessage(LinkLost, QString(), QString());
+                missedOnce = !missedOnce;
+            });
         }
+        if (held)
+            missedOnce = false;
     }
 }

@@ -11,7 +11,8 @@
 // The link watchdog: sends "AT#" at the start of every 30-second window and watches the bus for
 // replies beginning with "AT#". Every check that finds a new one reports the link alive (101);
 // a window without one clears the connected flag, and every second such window in a row
-// reports the link lost (102).
+// reports the link lost (102). While the link is held (CZKLinkHold) it sends and reports nothing,
+// and the window under way does not count.
 class CZKPoolingThread : public QThread, public IMessageSender, public IMessageReceiver {
     Q_OBJECT
 public:

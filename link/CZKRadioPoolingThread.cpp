@@ -1,6 +1,7 @@
 #include "link/CZKRadioPoolingThread.h"
 
 #include "bus/BusMessage.h"
+#include "link/CZKLinkHold.h"
 #include "link/LinkTiming.h"
 
 CZKRadioPoolingThread::CZKRadioPoolingThread(QObject* parent)
@@ -38,8 +39,10 @@ bool CZKRadioPoolingThread::stop()
 void CZKRadioPoolingThread::run()
 {
     while (!stopRequested) {
-        if (!isPaused())
-            sendMessage(Send, QStringLiteral("AT!GSTATUS?"), internalTag());
+        if (!isPaused()) {
+            CZKLinkHold::unlessHeld(
+                [this] { sendMessage(Send, QStringLiteral("AT!GSTATUS?"), internalTag()); });
+        }
         if (!LinkTiming::pauseUnlessStopped(stopRequested, LinkTiming::kRadioPollMs))
             return;
     }

@@ -7,7 +7,8 @@
 
 #include <atomic>
 
-// Asks the unit for its radio status ("AT!GSTATUS?") every 2 seconds while the RF test runs.
+// Asks the unit for its radio status ("AT!GSTATUS?") every 2 seconds while the RF test runs,
+// skipping the polls that fall while the link is held (CZKLinkHold).
 class CZKRadioPoolingThread : public QThread, public IMessageSender {
     Q_OBJECT
 public:
