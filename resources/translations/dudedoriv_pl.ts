@@ -401,4 +401,99 @@ Prawa zastrzeżone</translation>
             <translation>Lokalną bazę danych %1 można tylko odczytywać: zmiany nie zostaną zapisane.</translation>
         </message>
     </context>
+    <context>
+        <name>CZKNewSMS</name>
+        <message>
+            <source>New message</source>
+            <translation>Nowa wiadomość</translation>
+        </message>
+        <message>
+            <source>Send to</source>
+            <translation>Wyślij do</translation>
+        </message>
+        <message>
+            <source>Chars :160</source>
+            <translation>Znaki :160</translation>
+        </message>
+        <message>
+            <source>Send</source>
+            <translation>Wyślij</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Anuluj</translation>
+        </message>
+        <message>
+            <source>Chars: %1</source>
+            <translation>Znaki: %1</translation>
+        </message>
+        <message>
+            <source>SMS/Chars: %1/(%2)%3</source>
+            <translation>SMS/Znaki: %1/(%2)%3</translation>
+        </message>
+        <message>
+            <source>Send message</source>
+            <translation>Wyślij wiadomość</translation>
+        </message>
+        <message>
+            <source>MSISDN is incorrect, close window?</source>
+            <translation>Numer MSISDN jest niepoprawny, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Message is empty, send?</source>
+            <translation>Wiadomość jest pusta, wysłać?</translation>
+        </message>
+        <message>
+            <source>Read SMSC center MSISDN error, close window?</source>
+            <translation>Błąd odczytu numeru centrum SMSC, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Send message success, close window?</source>
+            <translation>Wiadomość wysłana, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Send message timeout, close window?</source>
+            <translation>Przekroczono czas wysyłania wiadomości, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Send message error, close window?</source>
+            <translation>Błąd wysyłania wiadomości, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Sending multipart message</source>
+            <translation>Wysyłanie wiadomości wieloczęściowej</translation>
+        </message>
+        <message>
+            <source>Send short code</source>
+            <translation>Wyślij kod skrócony</translation>
+        </message>
+        <message>
+            <source>Short code tekst is empty, close window?</source>
+            <translation>Kod skrócony jest pusty, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>The short code may not hold quotes or line breaks.</source>
+            <translation>Kod skrócony nie może zawierać cudzysłowów ani znaków końca wiersza.</translation>
+        </message>
+        <message>
+            <source>Send short code error (As BAND Error), close window?</source>
+            <translation>Błąd wysyłania kodu skróconego (błąd odczytu trybu radiowego), zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Send short code error (Ask BAND Error), close window?</source>
+            <translation>Błąd wysyłania kodu skróconego (błąd odczytu pasma), zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Wait for network error, close window?</source>
+            <translation>Błąd oczekiwania na sieć, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Short code send, close window?</source>
+            <translation>Kod skrócony wysłany, zamknąć okno?</translation>
+        </message>
+        <message>
+            <source>Wait for response error, close window?</source>
+            <translation>Błąd oczekiwania na odpowiedź, zamknąć okno?</translation>
+        </message>
+    </context>
 </TS>
