@@ -1,6 +1,18 @@
 #include "app/CZKPrompt.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The boxes' standard buttons take their texts from the toolkit's own catalogue, which the
+// program does not ship; naming them here puts them into the program's catalogues, so a box in
+// a translated window has no English buttons.
+[[maybe_unused]] const char* const kStandardButtonTexts[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),   QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"), QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"),
+};
+
 CZKPrompt::Responder& responder()
 {
     static CZKPrompt::Responder instance;

@@ -319,4 +319,27 @@ Alle Rechte vorbehalten</translation>
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>QPlatformTheme</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>&amp;Yes</source>
+            <translation>&amp;Ja</translation>
+        </message>
+        <message>
+            <source>&amp;No</source>
+            <translation>&amp;Nein</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+    </context>
 </TS>

@@ -319,4 +319,27 @@ Derechos reservados</translation>
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>QPlatformTheme</name>
+        <message>
+            <source>OK</source>
+            <translation>Aceptar</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancelar</translation>
+        </message>
+        <message>
+            <source>&amp;Yes</source>
+            <translation>&amp;Sí</translation>
+        </message>
+        <message>
+            <source>&amp;No</source>
+            <translation>&amp;No</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Cerrar</translation>
+        </message>
+    </context>
 </TS>

@@ -496,4 +496,27 @@ Prawa zastrzeżone</translation>
             <translation>Błąd oczekiwania na odpowiedź, zamknąć okno?</translation>
         </message>
     </context>
+    <context>
+        <name>QPlatformTheme</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Anuluj</translation>
+        </message>
+        <message>
+            <source>&amp;Yes</source>
+            <translation>&amp;Tak</translation>
+        </message>
+        <message>
+            <source>&amp;No</source>
+            <translation>&amp;Nie</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Zamknij</translation>
+        </message>
+    </context>
 </TS>

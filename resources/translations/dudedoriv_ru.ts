@@ -319,4 +319,27 @@ All rights reserved</source>
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>QPlatformTheme</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Отмена</translation>
+        </message>
+        <message>
+            <source>&amp;Yes</source>
+            <translation>&amp;Да</translation>
+        </message>
+        <message>
+            <source>&amp;No</source>
+            <translation>&amp;Нет</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Закрыть</translation>
+        </message>
+    </context>
 </TS>

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
@@ -18,6 +20,7 @@ private slots:
     void translationLines_data();
     void translationLines();
     void darkSkinAppliesTheStyleSheetUpToTheFirstNul();
+    void boxButtonsSpeakTheWindowsLanguage();
 
 private:
     QStringList infoLines(const CZKLogger& log) const;
@@ -122,6 +125,22 @@ void TestStartup::darkSkinAppliesTheStyleSheetUpToTheFirstNul()
 
     qApp->setStyleSheet(QString());
     QDir::setCurrent(previous);
+}
+
+// The toolkit's own catalogue is not shipped: the program's must carry the standard buttons.
+void TestStartup::boxButtonsSpeakTheWindowsLanguage()
+{
+    QTranslator polish;
+    QVERIFY(polish.load(QDir(qEnvironmentVariable("DUDEDORIV_BINARY_DIR")).filePath(QStringLiteral("dudedoriv_pl.qm"))));
+    QCoreApplication::installTranslator(&polish);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),
+                    QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No | QMessageBox::Close);
+    QStringList texts;
+    for (const QMessageBox::StandardButton button :
+         {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No, QMessageBox::Close})
+        texts << box.button(button)->text();
+    QCoreApplication::removeTranslator(&polish);
+    QCOMPARE(texts, (QStringList{"OK", "Anuluj", "&Tak", "&Nie", "Zamknij"}));
 }
 
 QTEST_MAIN(TestStartup)

@@ -132,8 +132,9 @@ if [ "${1:-}" = --inside ]; then
     start_run --short-code
     composer=$(wait_window "$title" "$(bound 30)") || fail "no short-code composer window"
     opened=$(lines); opened_at=$(now_ms)
-    # The operator takes a moment: the composer must outlast a watchdog window for the check.
-    sleep 2
+    # The operator takes a moment: the composer must outlast a watchdog window for the check,
+    # and a short code is typed and sent much faster than a long SMS.
+    sleep 4
     click_at "$composer" 0.5 70
     xdotool type --delay 20 "*100#"
     # The number field is off in short-code mode: Send by keyboard from the text's row is not
