@@ -2,9 +2,12 @@
 #include "app/CZKPrompt.h"
 #include "compose/CZKAddEditContact.h"
 #include "compose/CZKMSISDNSList.h"
+#include "compose/CZKNewSMS.h"
 #include "db/DbTestSupport.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTranslator>
@@ -26,6 +29,8 @@ private slots:
     void choosing();
     void vanishedRecordGivesNoNumber();
     void withoutDatabaseOnlyReports();
+    void composerTakesTheChosenNumber_data();
+    void composerTakesTheChosenNumber();
     void dialogsSpeakPolish();
 
 private:
@@ -93,6 +98,41 @@ QTreeWidgetItem* TestRecipientChooser::row(CZKMSISDNSList& chooser, const QStrin
             return group->child(i);
     }
     return nullptr;
+}
+
+void TestRecipientChooser::composerTakesTheChosenNumber_data()
+{
+    QTest::addColumn<QString>("pick"); // empty: Cancel
+    QTest::addColumn<QString>("field");
+    QTest::newRow("SIM entry") << "sim/Carol" << "+48700800900";
+    QTest::newRow("cancelled") << "" << "typed";
+}
+
+// The composer opens the chooser from its "Send to" button and its empty recipient field; a
+// choice lands in the field, a cancelled chooser leaves what was there.
+void TestRecipientChooser::composerTakesTheChosenNumber()
+{
+    QFETCH(QString, pick);
+    QFETCH(QString, field);
+    CZKNewSMS composer;
+    auto* recipient = composer.findChild<QLineEdit*>(QStringLiteral("editMSISDN"));
+    recipient->setText(QStringLiteral("typed"));
+    bool chooserSeen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* chooser = qobject_cast<CZKMSISDNSList*>(QApplication::activeModalWidget());
+        if (!chooser)
+            return;
+        chooserSeen = true;
+        if (pick.isEmpty()) {
+            chooser->findChild<QPushButton*>(QStringLiteral("pbCancel"))->click();
+            return;
+        }
+        tree(*chooser)->setCurrentItem(row(*chooser, pick));
+        chooser->findChild<QPushButton*>(QStringLiteral("pbSelect"))->click();
+    });
+    composer.msisdns();
+    QVERIFY(chooserSeen);
+    QCOMPARE(recipient->text(), field);
 }
 
 void TestRecipientChooser::listsNamedContactsAndEntries()
