@@ -1,11 +1,15 @@
 #include "app/CZKStartup.h"
 
+#include "app/CZKGlobals.h"
 #include "app/CZKLogger.h"
+#include "app/CZKOptions.h"
 #include "app/CZKPlatform.h"
+#include "bus/CZKMessageProxy.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 #include <QPersistentModelIndex>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -60,6 +64,43 @@ bool applySkin(const QString& skin)
         bytes.truncate(nul);
     qApp->setStyleSheet(QString::fromLatin1(bytes));
     return true;
+}
+
+QString startServices(const CZKOptions& settings)
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QCoreApplication::addLibraryPath(programDir + QStringLiteral("/plugins"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("Rerirevor"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Morvane s.c."));
+    QCoreApplication::setApplicationName(QStringLiteral("TZK Manager"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6.1"));
+
+    messageProxy()->start(QThread::InheritPriority);
+    const QString localeName = QLocale::system().name();
+
+    setLogger(new CZKLogger);
+    logger()->logToFile = settings.logToFile;
+    logger()->logLevel = settings.logLevel;
+    logger()->setShowLevel(settings.showLevel);
+    logDirect(3, QStringLiteral("Start application"));
+
+    translator() = new QTranslator;
+    installTranslation(translator(), logger(), programDir, settings.language, localeName);
+    return localeName;
+}
+
+void logDirect(int type, const QString& text)
+{
+    if (logger())
+        logger()->receiveMessage(type, text, QString());
+}
+
+void releaseLoggerAndTranslator()
+{
+    delete logger();
+    setLogger(nullptr);
+    delete translator();
+    translator() = nullptr;
 }
 
 } // namespace CZKStartup

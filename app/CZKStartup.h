@@ -3,6 +3,7 @@
 #include <QString>
 
 class CZKLogger;
+class CZKOptions;
 class QTranslator;
 
 // Steps of the program's start-up that stand on their own.
@@ -16,6 +17,19 @@ void registerMetaTypes();
 // the translator when either loads. Returns whether one was installed.
 bool installTranslation(QTranslator* translator, CZKLogger* log, const QString& folder, const QString& language,
                         const QString& localeName);
+
+// The program's start after its settings, in the fixed order: the application's identity and
+// plug-in folder, the bus, the logger (levels from `settings`, "Start application"), the
+// translation from the program's folder. Returns the system locale's name.
+QString startServices(const CZKOptions& settings);
+
+// A line written straight into the logger, when there is one: the bus is not drained before a
+// failed start ends the program.
+void logDirect(int type, const QString& text);
+
+// The logger and the translator are published through accessors that later code tests for
+// null, so they are cleared as they go.
+void releaseLoggerAndTranslator();
 
 // Applies "DarkOrange.qss" from the working folder when `skin` names the dark skin; silent when
 // the file is missing.

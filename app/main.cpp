@@ -14,25 +14,8 @@
 #include <QLocale>
 #include <QTranslator>
 
-namespace {
-
-void logDirect(int type, const QString& text)
-{
-    if (logger())
-        logger()->receiveMessage(type, text, QString());
-}
-
-// The logger and the translator are published through accessors that later code tests for
-// null, so they are cleared as they go.
-void releaseLoggerAndTranslator()
-{
-    delete logger();
-    setLogger(nullptr);
-    delete translator();
-    translator() = nullptr;
-}
-
-} // namespace
+using CZKStartup::logDirect;
+using CZKStartup::releaseLoggerAndTranslator;
 
 int main(int argc, char** argv)
 {
@@ -45,24 +28,7 @@ int main(int argc, char** argv)
     settings->load();
     settings->applySwitches(QCoreApplication::arguments().mid(1));
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    QCoreApplication::addLibraryPath(programDir + QStringLiteral("/plugins"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("Rerirevor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Morvane s.c."));
-    QCoreApplication::setApplicationName(QStringLiteral("TZK Manager"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6.1"));
-
-    messageProxy()->start(QThread::InheritPriority);
-    const QString localeName = QLocale::system().name();
-
-    setLogger(new CZKLogger);
-    logger()->logToFile = settings->logToFile;
-    logger()->logLevel = settings->logLevel;
-    logger()->setShowLevel(settings->showLevel);
-    logDirect(3, QStringLiteral("Start application"));
-
-    translator() = new QTranslator;
-    CZKStartup::installTranslation(translator(), logger(), programDir, settings->language, localeName);
+    const QString localeName = CZKStartup::startServices(*settings);
 
     CZKDataBase db;
     setDatabase(&db);

@@ -35,6 +35,9 @@
 
 #include <atomic>
 
+using CZKStartup::logDirect;
+using CZKStartup::releaseLoggerAndTranslator;
+
 namespace {
 
 // The window waits for the watchdog's first alive report before the operator can compose;
@@ -89,20 +92,6 @@ bool parseOptions(const QStringList& arguments, RunOptions* run)
     return true;
 }
 
-void logDirect(int type, const QString& text)
-{
-    if (logger())
-        logger()->receiveMessage(type, text, QString());
-}
-
-void releaseLoggerAndTranslator()
-{
-    delete logger();
-    setLogger(nullptr);
-    delete translator();
-    translator() = nullptr;
-}
-
 // Seconds of the real clock (not paced): how long the run itself may take.
 void waitRealSeconds(double seconds, const std::atomic<bool>* until = nullptr)
 {
@@ -130,24 +119,7 @@ int main(int argc, char** argv)
     settings->load();
     settings->applySwitches(run.programSwitches);
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    QCoreApplication::addLibraryPath(programDir + QStringLiteral("/plugins"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("Rerirevor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Morvane s.c."));
-    QCoreApplication::setApplicationName(QStringLiteral("TZK Manager"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6.1"));
-
-    messageProxy()->start(QThread::InheritPriority);
-    const QString localeName = QLocale::system().name();
-
-    setLogger(new CZKLogger);
-    logger()->logToFile = settings->logToFile;
-    logger()->logLevel = settings->logLevel;
-    logger()->setShowLevel(settings->showLevel);
-    logDirect(Info, QStringLiteral("Start application"));
-
-    translator() = new QTranslator;
-    CZKStartup::installTranslation(translator(), logger(), programDir, settings->language, localeName);
+    CZKStartup::startServices(*settings);
 
     CZKDataBase db;
     setDatabase(&db);
