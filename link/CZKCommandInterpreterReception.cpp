@@ -108,39 +108,17 @@ int ucs2UssdSkip(const QString& tail)
     return ((group & 0x0C) == 0x04 || group == 0x09) && ucs2Alphabet ? 0 : -1;
 }
 
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 // The text that hexadecimal UCS2 (four digits a code unit) encodes; anything else stays as it
 // came. Line breaks the unit put between the digits are not part of them.
 QString ucs2UssdText(const QString& text, int skip)
 {
     QString digits = text;
     digits.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-    if (digits.isEmpty() || digits.size() % 4 != 0 || digits.size() / 4 <= skip)
+    // Characters beyond Latin-1 become '?', which is no digit; a NUL would end the check early.
+    const QByteArray hex = digits.toLatin1();
+    if (hex.size() % 4 != 0 || hex.size() / 4 <= skip || hex.contains('\0') || !isValidPduText(hex.constData()))
         return text;
-    QString decoded;
-    decoded.reserve(digits.size() / 4);
-    for (int i = 0; i < digits.size(); i += 4) {
-        int unit = 0;
-        for (int k = 0; k < 4; ++k) {
-            const int value = hexValue(digits.at(i + k));
-            if (value < 0)
-                return text;
-            unit = unit * 16 + value;
-        }
-        decoded.append(QChar(ushort(unit)));
-    }
-    return decoded.mid(skip);
+    return ucs2HexDecode(hex).mid(skip);
 }
 
 } // namespace

@@ -253,6 +253,20 @@ QByteArray packSeptets(const QByteArray& septets)
     return octets.toHex().toUpper();
 }
 
+QString ucs2HexDecode(const QByteArray& hex)
+{
+    QString text;
+    text.reserve(hex.size() / 4);
+    for (int i = 0; i + 4 <= hex.size(); i += 4) {
+        quint8 high = 0;
+        quint8 low = 0;
+        if (!hexPairToByte(hex.constData() + i, &high) || !hexPairToByte(hex.constData() + i + 2, &low))
+            break;
+        text.append(QChar(ushort((high << 8) | low)));
+    }
+    return text;
+}
+
 bool sctsToDateString(const char* raw, char* out, int outSize)
 {
     if (!raw || !out || outSize < 24 || std::strlen(raw) != 14)

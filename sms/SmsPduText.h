@@ -40,6 +40,11 @@ bool unpackSeptets(const quint8* octets, int octetCount, int septetCount, char* 
 // (TS 23.038, 6.1.2.3.1).
 QByteArray packSeptets(const QByteArray& septets);
 
+// UCS2 code units, written as four hexadecimal digits each (high octet first), as text. An
+// incomplete last group is left out, and so is everything from the first group that is no
+// hexadecimal.
+QString ucs2HexDecode(const QByteArray& hex);
+
 // The 14 characters of a service-centre time stamp as "20YY-MM-DD hh:mm:ss.000" (the time
 // zone is dropped, the century is 20); false, with `out` untouched, unless the first 12
 // characters are digits and `outSize` holds the text.

@@ -39,7 +39,7 @@ if [ "${1:-}" = --inside ]; then
     export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
 
     fail() { echo "FAIL: $*"; exit 1; }
-    state() { ip netns exec "$NETNS_UNIT" "$ctl" send 172.31.254.1 40000 "FAKE#STATE" | grep -o 'RAT=[0-9]* BAND=[^ ]* GBAND=[^ ]* RUN=[01]'; }
+    state() { ip netns exec "${NETNS_UNIT:?only inside netns-run.sh}" "$ctl" send 172.31.254.1 40000 "FAKE#STATE" | grep -o 'RAT=[0-9]* BAND=[^ ]* GBAND=[^ ]* RUN=[01]'; }
     lines() { wc -l <"$unit_log"; }
     now_ms() { date +%s%3N; }
     # The watchdog's probe, "AT#" alone, heard from the program between two lines of the log.

@@ -57,7 +57,7 @@ start_program() {
 # A control datagram from the unit's own namespace; the fake unit must answer it "OK".
 unit_control() {
     local answer
-    answer=$(ip netns exec "$NETNS_UNIT" "$ctl" send 172.31.254.1 40000 "$1") || fail "the fake unit answered ${answer:-nothing} to ${1:0:60}"
+    answer=$(ip netns exec "${NETNS_UNIT:?only inside netns-run.sh}" "$ctl" send 172.31.254.1 40000 "$1") || fail "the fake unit answered ${answer:-nothing} to ${1:0:60}"
 }
 
 # Whether the fake unit heard an AT command from the program after its log's line $2.
