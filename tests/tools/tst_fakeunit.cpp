@@ -179,6 +179,66 @@ private slots:
         QVERIFY2(unit->state().contains(stateHas), unit->state().constData());
     }
 
+    // The SIM as the program finds it before it reads the phone book: no PIN asked, and a book
+    // that the control empties and gives back with its two starting entries alone.
+    void simAnswersFromItsCard_data()
+    {
+        QTest::addColumn<QByteArrayList>("before");
+        QTest::addColumn<bool>("pinLock");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QByteArray>("stateHas");
+        const QByteArray ok = "\r\n\r\nOK\r\n";
+        const QByteArray cpbr = "AT+CPBR=1,250";
+        const QByteArray twoEntries = cpbr + "\r\n+CPBR: 1,\"+48600100200\",145,\"Anna\""
+                                      "\r\n+CPBR: 2,\"600100300\",129,\"Smith, John\"" + ok;
+        const QByteArray clck = "AT+CLCK=\"SC\",2";
+        QTest::newRow("SIM ready") << QByteArrayList{} << false << QByteArray("AT+CPIN?\r")
+                                   << QByteArray("AT+CPIN?\r\n+CPIN: READY" + ok) << QByteArray();
+        QTest::newRow("link ping") << QByteArrayList{} << false << QByteArray("AT#\r") << QByteArray("AT#" + ok)
+                                   << QByteArray();
+        QTest::newRow("PIN lock off") << QByteArrayList{} << false << clck + '\r' << clck + "\r\n+CLCK: 0" + ok
+                                      << QByteArray();
+        QTest::newRow("PIN lock on") << QByteArrayList{} << true << clck + '\r' << clck + "\r\n+CLCK: 1" + ok
+                                     << QByteArray();
+        QTest::newRow("PIN lock, lower case") << QByteArrayList{} << false << QByteArray("at+clck=\"sc\",2\r")
+                                              << QByteArray("at+clck=\"sc\",2\r\n+CLCK: 0" + ok) << QByteArray();
+        QTest::newRow("PIN lock set") << QByteArrayList{} << false << QByteArray("AT+CLCK=\"SC\",1,\"1234\"\r")
+                                      << QByteArray("AT+CLCK=\"SC\",1,\"1234\"" + ok) << QByteArray();
+        QTest::newRow("other facility") << QByteArrayList{} << false << QByteArray("AT+CLCK=\"AO\",2\r")
+                                        << QByteArray("AT+CLCK=\"AO\",2" + ok) << QByteArray();
+        QTest::newRow("book in use") << QByteArrayList{} << false << QByteArray("AT+CPBS?\r")
+                                     << QByteArray("AT+CPBS?\r\n+CPBS: \"SM\",2,250" + ok) << QByteArray("PB=2");
+        QTest::newRow("book read") << QByteArrayList{} << false << cpbr + '\r' << twoEntries << QByteArray("PB=2");
+        QTest::newRow("emptied, in use") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY"} << false << QByteArray("AT+CPBS?\r")
+                                         << QByteArray("AT+CPBS?\r\n+CPBS: \"SM\",0,250" + ok) << QByteArray("PB=0");
+        QTest::newRow("emptied, read") << QByteArrayList{"FAKE#PHONEBOOK=empty"} << false << cpbr + '\r' << cpbr + ok
+                                       << QByteArray("PB=0");
+        QTest::newRow("emptied, written") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY", "AT+CPBW=7,\"123\",129,\"Ed\"\r"}
+                                          << false << QByteArray("AT+CPBR=1,250\r")
+                                          << cpbr + "\r\n+CPBR: 7,\"123\",129,\"Ed\"" + ok << QByteArray("PB=1");
+        QTest::newRow("restored") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY", "FAKE#PHONEBOOK=NORMAL"} << false
+                                  << cpbr + '\r' << twoEntries << QByteArray("PB=2");
+        // Entries written and erased since go: the book is as the unit started.
+        QTest::newRow("restored over changes")
+            << QByteArrayList{"AT+CPBW=1\r", "AT+CPBW=9,\"123\",129,\"Ed\"\r", "FAKE#PHONEBOOK=NORMAL"} << false
+            << cpbr + '\r' << twoEntries << QByteArray("PB=2");
+    }
+
+    void simAnswersFromItsCard()
+    {
+        QFETCH(QByteArrayList, before);
+        QFETCH(bool, pinLock);
+        QFETCH(QByteArray, command);
+        QFETCH(QByteArray, reply);
+        QFETCH(QByteArray, stateHas);
+        unit->pinLock = pinLock;
+        for (const QByteArray& each : before)
+            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
+        QCOMPARE(ask(command).bytes, reply);
+        QVERIFY2(unit->state().endsWith(stateHas), unit->state().constData());
+    }
+
     // Whatever comes between "AT+CMGS" and Ctrl-Z is the message; `sent` lists the messages the
     // unit took as "destination|coding|parts|text", and `logHas` lines its log must hold.
     void sendingTakesWhatFollowsThePrompt_data()
@@ -335,14 +395,16 @@ private slots:
     void controlsSetAndReportTheState()
     {
         QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=00 BAND=03 GBAND=0000000000000000,0000000000080000 RUN=1 "
-                                                     "CMGF=0 CMGS=NORMAL COPS=NORMAL SENT=0\r\nOK\r\n"));
-        for (const char* control : {"FAKE#RAT=06", "FAKE#BAND=00", "FAKE#CMGS=noprompt", "FAKE#COPS=LIMITED"})
+                                                     "CMGF=0 CMGS=NORMAL COPS=NORMAL SENT=0 PB=2\r\nOK\r\n"));
+        for (const char* control :
+             {"FAKE#RAT=06", "FAKE#BAND=00", "FAKE#CMGS=noprompt", "FAKE#COPS=LIMITED", "FAKE#PHONEBOOK=EMPTY"})
             QCOMPARE(ask(control).bytes, QByteArray("OK\r\n"));
         ask("AT#RUN=0\r");
         ask("AT+CMGF=1\r");
         QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=06 BAND=00 GBAND=000000000FFFFFFF,00000000FFFFFFFF RUN=0 "
-                                                     "CMGF=1 CMGS=NOPROMPT COPS=LIMITED SENT=0\r\nOK\r\n"));
-        for (const char* control : {"FAKE#RAT=04", "FAKE#RAT", "FAKE#BAND=3", "FAKE#CMGS=LOUD", "FAKE#COPS="})
+                                                     "CMGF=1 CMGS=NOPROMPT COPS=LIMITED SENT=0 PB=0\r\nOK\r\n"));
+        for (const char* control : {"FAKE#RAT=04", "FAKE#RAT", "FAKE#BAND=3", "FAKE#CMGS=LOUD", "FAKE#COPS=",
+                                    "FAKE#PHONEBOOK=FULL", "FAKE#PHONEBOOK"})
             QCOMPARE(ask(control).bytes, QByteArray("ERROR\r\n"));
     }
 

@@ -14,12 +14,13 @@ static const QStringList kCopsSwitches{"NORMAL", "LIMITED", "NONE"};
 QByteArray FakeUnit::state() const
 {
     const QString band = bandIndex();
-    return QStringLiteral("RAT=%1 BAND=%2 GBAND=%3,%4 RUN=%5 CMGF=%6 CMGS=%7 COPS=%8 SENT=%9")
+    return QStringLiteral("RAT=%1 BAND=%2 GBAND=%3,%4 RUN=%5 CMGF=%6 CMGS=%7 COPS=%8 SENT=%9 PB=%10")
         .arg(rat, band.isEmpty() ? QStringLiteral("none") : band, maskText(gsmUmtsMask), maskText(lteMask))
         .arg(int(running))
         .arg(messageFormat)
         .arg(kCmgsSwitches.at(int(cmgsSwitch)), kCopsSwitches.at(int(copsSwitch)))
         .arg(sentMessages.size())
+        .arg(simPhoneBook.size())
         .toUtf8();
 }
 
@@ -125,6 +126,11 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
         done = equals > 0 && chosen >= 0;
         if (done)
             copsSwitch = CopsSwitch(chosen);
+    } else if (name == QLatin1String("PHONEBOOK")) {
+        const QString book = value.trimmed().toUpper();
+        done = equals > 0 && (book == QLatin1String("EMPTY") || book == QLatin1String("NORMAL"));
+        if (done)
+            resetPhoneBook(book == QLatin1String("EMPTY"));
     } else if (name == QLatin1String("STATE")) {
         stateLine = state() + "\r\n";
     } else {

@@ -68,7 +68,10 @@ public:
     QString bandIndex() const;
     // A band mask as "!GBAND" gives it: sixteen upper-case hexadecimal digits.
     static QString maskText(quint64 mask);
-    // One line: RAT, band, masks, run state, message format, switches, messages sent.
+    // Empties the SIM's phone book, or gives it back its two starting entries and nothing else.
+    void resetPhoneBook(bool empty);
+    // One line: RAT, band, masks, run state, message format, switches, messages sent, phone-book
+    // entries.
     QByteArray state() const;
     // Sends `count` (at most FloodMaxDatagrams) unsolicited datagrams, well-formed answers and
     // garbage, at `perSecond` to whoever sent the last AT command, for at most floodLimitMs.
@@ -89,6 +92,8 @@ public:
     // Messages by index (1 to SmsCapacity), phone book by position (1 to PhoneBookCapacity).
     QMap<int, StoredSms> simMessages;
     QMap<int, PhoneBookEntry> simPhoneBook;
+    // Whether the SIM asks for its PIN, as "AT+CLCK="SC",2" reports it; the SIM starts ready.
+    bool pinLock = false;
     // A flood's datagrams are counted, not kept in `sent`: there may be a hundred thousand.
     int floodTotal = 0;   // what the flood runs to, after the bound
     int floodSent = 0;

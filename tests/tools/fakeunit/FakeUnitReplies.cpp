@@ -98,9 +98,17 @@ FakeUnit::FakeUnit(QObject* parent)
     part.partNumber = 1;
     part.text = QStringLiteral("This is a long message,");
     storeSms(part.pdu());
+    resetPhoneBook(false);
+    setBand(QStringLiteral("03"));
+}
+
+void FakeUnit::resetPhoneBook(bool empty)
+{
+    simPhoneBook.clear();
+    if (empty)
+        return;
     simPhoneBook.insert(1, {"+48600100200", 145, "Anna"});
     simPhoneBook.insert(2, {"600100300", 129, "Smith, John"});
-    setBand(QStringLiteral("03"));
 }
 
 QString FakeUnit::maskText(quint64 mask)
@@ -227,6 +235,9 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
             result = "+CMS ERROR: 321";
         else
             simMessages.remove(first);
+    } else if (is("AT\\+CLCK=") && args.size() == 2 && inner(args.first()).toUpper() == "SC" && args.at(1) == "2") {
+        // The PIN lock's query; setting the lock, and the other facilities, get "OK" alone.
+        lines << QString("+CLCK: %1").arg(int(pinLock));
     } else if (is("AT\\+CPBS\\?$")) {
         lines << QString("+CPBS: \"SM\",%1,%2").arg(simPhoneBook.size()).arg(PhoneBookCapacity);
     } else if (is("AT\\+CPBR=")) {

@@ -1,7 +1,7 @@
 // fakeunit: stands in for the radio unit on a UDP address, for tests and demonstrations.
 //
 //   fakeunit [--address ADDR] [--port PORT] [--log FILE] [--silent] [--delay MS] [--rat NN]
-//            [--band NN]
+//            [--band NN] [--empty-phonebook]
 //
 //   --address  address to bind (default 127.0.0.1)
 //   --port     UDP port to bind (default 40000)
@@ -11,14 +11,18 @@
 //   --delay    answer every AT command MS milliseconds late
 //   --rat      the access technology setting it starts with (default 00, automatic)
 //   --band     the band row it starts with (default 03, LTE B20)
+//   --empty-phonebook
+//              start with nothing in the SIM's phone book
 //
 // Once bound it prints "fakeunit listening on ADDR:PORT" on standard output. Every AT command
 // datagram is answered with one datagram: the command echoed, the reply lines, "OK" or an
 // error (the table is in FakeUnitReplies.cpp). Its SIM card starts with three stored messages
 // (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
-// and "AT+CPBW" read and change. "AT+CUSD=1,"<code>"" is answered "OK" at once and, 100 ms
-// later, by the network's "+CUSD:" datagram: "*100#" in one datagram, "*101#" and "*102#" in
-// two.
+// and "AT+CPBW" read and change; "AT+CPBS?" gives "+CPBS: "SM",<entries>,250". The SIM asks no
+// PIN: "AT+CPIN?" gives "+CPIN: READY" and "AT+CLCK="SC",2" gives "+CLCK: 0" (other "AT+CLCK"
+// forms are answered "OK" alone). "AT#", the link's ping, is echoed with "OK".
+// "AT+CUSD=1,"<code>"" is answered "OK" at once and, 100 ms later, by the network's "+CUSD:"
+// datagram: "*100#" in one datagram, "*101#" and "*102#" in two.
 //
 // It sends SMS: "AT+CMGF=0|1" chooses PDU or text mode and "AT+CSCA?" gives the service centre.
 // "AT+CMGS=<length>" (PDU mode) or "AT+CMGS=<number>" (text mode) is answered by its echo and
@@ -64,9 +68,12 @@
 //                                   ("+COPS: 0,0,"LIMITED SERVICE",<AcT>"); NONE ("+COPS: 0")
 //   FAKE#RAT=<nn> | FAKE#BAND=<nn>  set the access technology or the band row at once, as the
 //                                   unit would start with them
+//   FAKE#PHONEBOOK=EMPTY | FAKE#PHONEBOOK=NORMAL
+//                                   clear the SIM's phone book, or put back its two starting
+//                                   entries alone
 //   FAKE#STATE                      answers one line before its "OK": RAT=<nn> BAND=<nn or none>
 //                                   GBAND=<mask>,<mask> RUN=<0|1> CMGF=<0|1> CMGS=<switch>
-//                                   COPS=<switch> SENT=<messages sent>
+//                                   COPS=<switch> SENT=<messages sent> PB=<phone-book entries>
 //   FAKE#FROM=<address>             the next datagram that is not a control's answer leaves from
 //                                   <address> of the unit's network, through a second socket
 //                                   bound there on the same port ("ERROR" when it cannot be bound)
@@ -91,7 +98,8 @@ int main(int argc, char* argv[])
     parser.addOptions({{"address", "Address to bind.", "addr", "127.0.0.1"}, {"port", "Port to bind.", "port", "40000"},
                        {"log", "Log file.", "file"}, {"silent", "Answer nothing."}, {"delay", "Answer late.", "ms"},
                        {"rat", "Access technology setting to start with.", "nn", "00"},
-                       {"band", "Band row to start with.", "nn", "03"}});
+                       {"band", "Band row to start with.", "nn", "03"},
+                       {"empty-phonebook", "Start with an empty SIM phone book."}});
     parser.process(app);
 
     QFile log(parser.value("log"));
@@ -104,6 +112,8 @@ int main(int argc, char* argv[])
     unit.log = &log;
     unit.silent = parser.isSet("silent");
     unit.delayMs = parser.value("delay").toInt();
+    if (parser.isSet("empty-phonebook"))
+        unit.resetPhoneBook(true);
     if (!unit.setRat(parser.value("rat"))) {
         qCritical("fakeunit: no access technology setting %s", qPrintable(parser.value("rat")));
         return 1;
