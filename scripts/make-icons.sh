@@ -56,3 +56,96 @@ icon contract_32.ico 32 \
     -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1.5 -draw 'polygon 6,2 20,2 26,8 26,30 6,30' \
     -fill '#e8c44a' -stroke '#8a6a10' -strokewidth 1 -draw 'roundrectangle 10,13 22,25 2,2' \
     -stroke '#8a6a10' -draw 'line 16,13 16,25' -draw 'line 10,17 22,17' -draw 'line 10,21 22,21'
+
+# Tab icons, 48 px.
+# Settings: a grey gear with a hole.
+icon gear_48.ico 48 \
+    -fill '#8a96a3' -stroke '#3e4852' -strokewidth 1.5 \
+    -draw 'polygon 40.5,23.5 45.0,25.1 44.3,29.5 39.5,29.6 37.6,33.3 40.3,37.2 37.2,40.3 33.3,37.6 29.6,39.5 29.5,44.3 25.1,45.0 23.5,40.5 19.4,39.8 16.5,43.6 12.5,41.6 13.9,37.0 11.0,34.1 6.4,35.5 4.4,31.5 8.2,28.6 7.5,24.5 3.0,22.9 3.7,18.5 8.5,18.4 10.4,14.7 7.7,10.8 10.8,7.7 14.7,10.4 18.4,8.5 18.5,3.7 22.9,3.0 24.5,7.5 28.6,8.2 31.5,4.4 35.5,6.4 34.1,11.0 37.0,13.9 41.6,12.5 43.6,16.5 39.8,19.4' \
+    -fill '#c9d1d9' -stroke '#3e4852' -draw 'circle 24,24 24,15' \
+    -fill '#f4f6f8' -draw 'circle 24,24 24,19.5'
+# RF setup: the unit's box with its mast and the waves it sends.
+icon access_point_48.ico 48 \
+    -fill '#3d4650' -stroke '#1d2329' -strokewidth 1.5 -draw 'roundrectangle 5,31 43,44 3,3' \
+    -stroke none -fill '#3cd070' -draw 'circle 11,37.5 11,35.5' -fill '#e8c02a' -draw 'circle 17,37.5 17,35.5' \
+    -fill '#9aa5b0' -draw 'rectangle 24,37 38,38' \
+    -stroke '#1d2329' -strokewidth 3 -draw 'line 24,31 24,13' \
+    -fill '#1f6fd0' -stroke none -draw 'circle 24,12 24,9' \
+    -fill none -stroke '#1f6fd0' -strokewidth 2.5 \
+    -draw 'polyline 29.4,7.5 30.1,8.5 30.6,9.6 30.9,10.8 31.0,12.0 30.9,13.2 30.6,14.4 30.1,15.5 29.4,16.5' \
+    -draw 'polyline 18.6,16.5 17.9,15.5 17.4,14.4 17.1,13.2 17.0,12.0 17.1,10.8 17.4,9.6 17.9,8.5 18.6,7.5' \
+    -draw 'polyline 34.0,3.6 35.3,5.5 36.2,7.6 36.8,9.7 37.0,12.0 36.8,14.3 36.2,16.4 35.3,18.5 34.0,20.4' \
+    -draw 'polyline 14.0,20.4 12.7,18.5 11.8,16.4 11.2,14.3 11.0,12.0 11.2,9.7 11.8,7.6 12.7,5.5 14.0,3.6'
+# Tests: a magnifying glass.
+icon examine_48.ico 48 \
+    -stroke '#5a3a1a' -strokewidth 7 -draw 'line 29,29 43,43' \
+    -fill '#cfe6fb' -stroke '#3e4852' -strokewidth 4 -draw 'circle 19,19 19,4' \
+    -fill none -stroke white -strokewidth 2 -draw "path 'M 11,17 A 8,8 0 0,1 17,11'"
+# SMS: a closed envelope.
+icon mail_48.ico 48 \
+    -fill '#f6f1e0' -stroke '#7a6a40' -strokewidth 2 -draw 'rectangle 3,10 44,38' \
+    -fill '#e8dcb4' -draw 'polygon 3,10 24,27 44,10' \
+    -fill none -draw 'polyline 3,38 18,23' -draw 'polyline 44,38 29,23'
+# Phone book: a bound book with index tabs and a ribbon.
+icon bookmarks_48.ico 48 \
+    -fill '#1c5fb0' -stroke '#0e3466' -strokewidth 1.5 -draw 'roundrectangle 8,3 38,45 3,3' \
+    -fill '#f4f4f4' -stroke '#9aa5b0' -strokewidth 1 -draw 'rectangle 38,6 41,42' \
+    -stroke none -fill '#e8c02a' -draw 'rectangle 41,8 45,14' -fill '#3cb060' -draw 'rectangle 41,17 45,23' \
+    -fill '#e8720c' -draw 'rectangle 41,26 45,32' \
+    -fill '#0e3466' -draw 'rectangle 12,3 14,45' \
+    -fill '#d01818' -draw 'polygon 28,1 34,1 34,18 31,15 28,18' \
+    -fill white -draw 'circle 24,26 24,22' -draw 'roundrectangle 17,31 31,37 3,3'
+# Terminal: a console window with a prompt.
+icon text_editors_48.ico 48 \
+    -fill '#1d2329' -stroke '#5a6570' -strokewidth 1.5 -draw 'roundrectangle 2,5 45,43 3,3' \
+    -stroke none -fill '#5a6570' -draw 'rectangle 3,6 44,12' \
+    -fill '#e05050' -draw 'circle 7,9 7,7.5' -fill '#e8c02a' -draw 'circle 12,9 12,7.5' \
+    -fill none -stroke '#3cd070' -strokewidth 3 -draw 'polyline 9,19 17,25 9,31' \
+    -stroke none -fill '#3cd070' -draw 'rectangle 20,31 32,33'
+# Log: a written sheet with a folded corner.
+icon log_48.ico 48 \
+    -fill white -stroke '#505a64' -strokewidth 1.5 -draw 'polygon 8,2 32,2 41,11 41,46 8,46' \
+    -fill '#d8dde2' -draw 'polygon 32,2 32,11 41,11' \
+    -stroke none -fill '#1f6fd0' -draw 'rectangle 13,16 17,18' -draw 'rectangle 13,23 17,25' \
+    -fill '#e6b800' -draw 'rectangle 13,30 17,32' -fill '#d01818' -draw 'rectangle 13,37 17,39' \
+    -fill '#505a64' -draw 'rectangle 20,16 36,17' -draw 'rectangle 20,23 34,24' \
+    -draw 'rectangle 20,30 36,31' -draw 'rectangle 20,37 31,38'
+
+# Settings tree icons, 32 px.
+# The radio unit.
+icon wireless_access_point_32.ico 32 \
+    -fill '#3d4650' -stroke '#1d2329' -strokewidth 1 -draw 'roundrectangle 3,20 28,29 2,2' \
+    -stroke none -fill '#3cd070' -draw 'circle 7.5,24.5 7.5,23' -fill '#e8c02a' -draw 'circle 12,24.5 12,23' \
+    -stroke '#1d2329' -strokewidth 2 -draw 'line 16,20 16,9' \
+    -fill '#1f6fd0' -stroke none -draw 'circle 16,8 16,6' \
+    -fill none -stroke '#1f6fd0' -strokewidth 2 \
+    -draw 'polyline 19.2,4.2 20.0,5.0 20.5,5.9 20.9,6.9 21.0,8.0 20.9,9.1 20.5,10.1 20.0,11.0 19.2,11.8' \
+    -draw 'polyline 12.8,11.8 12.0,11.0 11.5,10.1 11.1,9.1 11.0,8.0 11.1,6.9 11.5,5.9 12.0,5.0 12.8,4.2' \
+    -draw 'polyline 22.1,0.7 23.5,2.2 24.6,4.0 25.3,5.9 25.5,8.0 25.3,10.1 24.6,12.0 23.5,13.8 22.1,15.3' \
+    -draw 'polyline 9.9,15.3 8.5,13.8 7.4,12.0 6.7,10.1 6.5,8.0 6.7,5.9 7.4,4.0 8.5,2.2 9.9,0.7'
+# A SIM card with its gold contact pad.
+icon sim_card_32.ico 32 \
+    -fill '#2e7bd0' -stroke '#174a85' -strokewidth 1.5 -draw 'polygon 11,2 27,2 27,30 5,30 5,8' \
+    -fill '#e8c44a' -stroke '#8a6a10' -strokewidth 1 -draw 'roundrectangle 10,13 22,25 2,2' \
+    -draw 'line 16,13 16,25' -draw 'line 10,17 22,17' -draw 'line 10,21 22,21'
+# The profiles root: an empty clipboard.
+icon clipboard_32.ico 32 \
+    -fill '#b07a3a' -stroke '#5e3e18' -strokewidth 1.5 -draw 'roundrectangle 4,4 27,30 2,2' \
+    -fill white -stroke '#9aa5b0' -strokewidth 1 -draw 'rectangle 7,8 24,27' \
+    -fill '#9aa5b0' -stroke '#505a64' -draw 'roundrectangle 10,1 21,7 2,2' \
+    -stroke none -fill '#505a64' -draw 'rectangle 10,13 21,14' -draw 'rectangle 10,18 21,19' -draw 'rectangle 10,23 17,24'
+# The profile that mirrors the unit: a sheet with the unit's mast on it.
+icon devprofile_32.ico 32 \
+    -fill white -stroke '#505a64' -strokewidth 1.5 -draw 'polygon 5,2 21,2 27,8 27,30 5,30' \
+    -fill '#d8dde2' -draw 'polygon 21,2 21,8 27,8' \
+    -stroke none -fill '#505a64' -draw 'rectangle 9,8 17,9' -draw 'rectangle 9,12 22,13' \
+    -fill '#e8720c' -stroke '#8a4000' -strokewidth 1 -draw 'roundrectangle 9,16 23,28 2,2' \
+    -stroke white -strokewidth 1.5 -draw 'line 16,20 16,26' -draw 'line 13,26 19,26' \
+    -fill none -draw "path 'M 13,20 A 3.5,3.5 0 0,1 19,20'"
+# A stored profile: a sheet laid on a clipboard.
+icon paste_32.ico 32 \
+    -fill '#b07a3a' -stroke '#5e3e18' -strokewidth 1.5 -draw 'roundrectangle 2,4 22,29 2,2' \
+    -fill '#9aa5b0' -stroke '#505a64' -strokewidth 1 -draw 'roundrectangle 7,1 17,6 2,2' \
+    -fill white -stroke '#505a64' -strokewidth 1.5 -draw 'polygon 11,10 24,10 29,15 29,30 11,30' \
+    -fill '#d8dde2' -draw 'polygon 24,10 24,15 29,15' \
+    -stroke none -fill '#1f6fd0' -draw 'rectangle 14,17 25,18' -draw 'rectangle 14,21 25,22' -draw 'rectangle 14,25 21,26'

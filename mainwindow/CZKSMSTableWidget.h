@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTableWidget>
+
+class QKeyEvent;
+
+// The table of the SMS tab and of the phone-book tab. It knows which of the two it is, so that
+// the window can route the Delete key to the matching removal.
+class CZKSMSTableWidget : public QTableWidget {
+    Q_OBJECT
+public:
+    enum widgetKind { Unknown = 0, SMSMessages = 1, PhoneBook = 2 };
+    Q_ENUM(widgetKind)
+
+    explicit CZKSMSTableWidget(QWidget* parent = nullptr);
+
+    void setKind(widgetKind kind);
+    widgetKind kind() const;
+
+signals:
+    void deleteKeyPress(CZKSMSTableWidget::widgetKind kind);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    widgetKind m_kind = Unknown;
+};
