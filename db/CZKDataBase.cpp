@@ -248,7 +248,8 @@ bool CZKDataBase::loadSimCards()
             if (!row.isNull(4))
                 card.color = row.value(4).toUInt();
             card.simSlot = row.value(5).toInt();
-            card.activeProfileId = row.value(6).toInt();
+            // No profile is written as NULL; reading it as 0 would hand the card profile 0.
+            card.activeProfileId = row.value(6).isNull() ? -1 : row.value(6).toInt();
             card.active = row.value(7).toBool();
             card.mainId = row.value(8).toInt();
             card.pin = row.value(9).toString();

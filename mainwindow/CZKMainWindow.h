@@ -2,21 +2,58 @@
 
 #include "bus/IMessageReceiver.h"
 #include "bus/IMessageSender.h"
+#include "charts/CZKChartItemModel.h"
 #include "link/CZKPoolingThread.h"
+#include "mainwindow/CZKSMSTableWidget.h"
+#include "sim/CZKPINTools.h"
+#include "sim/CZKStartupThread.h"
+#include "sim/PINUIFlags.h"
 
 #include <QMainWindow>
-#include <QVector>
+#include <QMap>
+#include <QTimer>
+
+#include <atomic>
 
 class QAction;
+class QActionGroup;
 class QLabel;
-class QListView;
+class QTableWidgetItem;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QValidator;
 class CZKCommandContainer;
+class CZKInitialize;
 class CZKRadioPoolingThread;
+struct ProfileRecord;
+class Ui_CZKMainWindow;
 
-// The main window as far as it stands today: the log view, the language menu and the link's
-// construction and shut-down order. The pages come with their own pieces.
+// What an item of the device trees stands for; the kind sits in column 1 and the record id in
+// column 0 of every item, both under Qt::UserRole.
+enum SettingsItemKind : int { Device = 0, SimCard = 1, ProfilesRoot = 2, Profile = 3 };
+
+// The durations of the window, at their real values; every wait goes through Pacing.
+namespace MainWindowTiming {
+constexpr int kInitNoticeTimeoutMs = 900000;   // last resort for the first reading of the unit
+constexpr int kIdentityGapMs = 100;            // between the identity reads
+constexpr int kAfterIdentityMs = 1000;         // before the start-up dialogue begins again
+constexpr int kPhoneBookGapMs = 500;           // after each phone-book store command
+constexpr int kLockQueryWaitMs = 500;          // after the PIN lock query
+constexpr int kSmsPollMs = 121000;
+constexpr int kRadioStopWaitMs = 3000;
+} // namespace MainWindowTiming
+
+// The operator's window onto the radio unit: seven tabs, menus and a status bar. It owns the
+// link to the unit, the link watchdog, the start-up PIN dialogue and the signal chart's data,
+// turns every bus message into a queued signal and handles the unit's replies on the GUI
+// thread. The operations are spread over several files by duty: frame (this class's
+// construction, wiring and shut-down), link states, reply dispatch, settings pages, PIN
+// controls and phone book.
 class CZKMainWindow : public QMainWindow, public IMessageSender, public IMessageReceiver {
     Q_OBJECT
+    friend class MainWindowProbe;
+
 public:
     explicit CZKMainWindow(QWidget* parent = nullptr);
     ~CZKMainWindow() override;
@@ -29,20 +66,264 @@ public:
     QString languageCode;
     int languageIndex = 0;
 
+    // The name of the profile that mirrors the unit's own data profile. It is a key stored in
+    // the database file, so it is the same in every language.
+    static QString deviceProfileKey();
+
+    // Widgets of the page shown in `mainFrame`, found by object name; each does nothing when
+    // the page has no such widget.
+    bool setLineEditText(const QString& name, const QString& text, QValidator* validator = nullptr);
+    void setLabelText(const QString& name, const QString& text);
+    QString lineEditText(const QString& name);
+    bool setLineEditEditable(const QString& name, bool editable);
+    void setFormWidgetVisible(const QString& name, bool visible);
+    void setupOperatorWidgets(bool visible);
+    void setButtonEnabled(const QString& name, bool enabled);
+    void setButtonText(const QString& name, const QString& text);
+
+    void fillDeviceTree(QTreeWidget* tree, bool devicesOnly);
+    bool loadForm(const QString& file, QWidget* host);
+    void connectFormButtons();
+    void setCurrentItem(QTreeWidget* tree, int id, int kind);
+    void focusActiveSIMCard(QTreeWidget* tree);
+
+    // The identity reads of a new connection.
+    void readFromDevice();
+    void updateDeviceProfile(const QString& key, const QString& value);
+    void refreshSIMPhoneBook();
+    void createPhoneBookTree();
+    void updateSIMOperator(ProfileRecord* profile);
+
 signals:
+    void updateRadioParams(QString text);
+    void connectedDevice();
+    void disconnectedDevice();
+    void pinEnabled();
+    void pinDisabled();
+    void receiveSMS();
+    void deleteSMS();
+    void receiveUSSD();
+    void sendGBAND();
+    void inputPIN(QString value, bool isPuk);
+    void inputPINCancel();
+    void readyPIN();
+    void requestPIN();
+    void requestPUK();
+    void requestPUK2();
+    void mbOK();
+    void mbNO();
+    void pinRequestChange(bool enable);
+    void PINVerify(bool verify);
+    void PINUIUpdate(quint32 flags, bool set);
+    void deviceRestarted();
+    void phoneBookPositions(QString val);
+    void phoneBookMax(QString val);
+    void phoneBookNewItem();
     void isNewMessage(int type, QString msg, QString desc);
+    void setInitText(QString msg);
+    void clckError();
+    void clckOK();
+    void pwdError();
+    void pwdOK();
+    void readPhonebook();
+    void cpinSIMBusy();
 
 public slots:
+    void about();
+
+    // Reply dispatch.
     void receiveNewMessage(int type, QString msg, QString desc);
 
-private:
-    void showLinkState(const char* icon);
+    // Link states.
+    void connectedDeviceUpdate();
+    void disconnectedDeviceUpdate();
+    void restartDevice();
+    void initializeTimeout();
 
+    // Settings tree and pages.
+    void treeSettingsSelectionChanged();
+    void treeSettingsItemClicked(QTreeWidgetItem* item, int column);
+    void treeSettingsItemDoubleClicked(QTreeWidgetItem* item, int column);
+    void treeSettingsCtxMenu(QPoint pt);
+    void readFromDeviceSlot();
+
+    // PIN controls.
+    void getPINPUKDlg(bool pin);
+    void pinAsk();
+    void setPIN(QString pin);
+    void setPUK(QString newPin, QString puk);
+    void setDevicePIN(int slot, QString pin);
+    void deviceReset();
+    void information(QString msg);
+    void warning(QString msg);
+    void warningYN(QString msg);
+    void askPINRequest();
+    void updatePINUI(quint32 state, bool set);
+    void changePINRequest(bool enable);
+    void okCLCK();
+    void errorCLCK();
+    void okPWD();
+    void errorPWD();
+    void SIMBusyCPIN();
+    void enterPIN();
+    void unlockPIN();
+    void enableDisablePIN();
+    void changePIN();
+
+    // Phone book.
+    void simPhoneBookRead();
+    void positionsPhoneBook(QString val);
+    void maxPhoneBook(QString val);
+    void newPhoneBookItem();
+    void treePhoneBookItemSelectionChanged();
+    void itemSelectionChangedTablePBook();
+    void itemDoubleClickedPBook(QTableWidgetItem* item);
+    void tablePBookCtxMenu(QPoint pt);
+
+    // Pages of the unit, the SIM cards and the profiles.
+    void editConfig();
+    void sendToDevice();
+    void saveConfig();
+    void cancelConfig();
+    void editSIMCard();
+    void setAsActive();
+    void saveSIMCard();
+    void cancelSIMCard();
+    void applyProfile();
+    void refreshProfile();
+    void gbandSend();
+    void newProfile();
+    void editProfile();
+    void deleteProfile();
+    void scanOperators();
+    void saveProfile();
+    void cancelProfile();
+    void selectOperator();
+
+    // Tabs, RF test, messages, tests, terminal and log, menus.
+    void currentTabChanged(int index);
+    void startRFTest();
+    void stopRFTest();
+    void clearChart();
+    void updateRadioEdit(QString text);
+    void treeRFSettingsSelectionChanged();
+    void treeSMSSelectionChanged();
+    void itemSelectionChangedTableMessages();
+    void smsReceive();
+    void smsDelete();
+    void ussdReceive();
+    void readSMSFromDevice();
+    void deleteItems(CZKSMSTableWidget::widgetKind kind);
+    void treeTestsSelectionChanged();
+    void cbNICCurrentIndexChanged(int index);
+    void refreshNIC();
+    void statistics();
+    void thrTest();
+    void settings();
+    void rfSetup();
+    void tests();
+    void terminal();
+    void sms();
+    void phoneBook();
+    void log();
+    void langEN();
+    void langSP();
+    void langDE();
+    void langRU();
+    void langPL();
+    void optionsDlg();
+    void setDefaultSkin();
+    void setDarkOrangeSkin();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void connectMenuActions();
+    void connectSignals();
+    void setupChart();
+    void setupTerminalLogTabs(int mode);
+    void setupTerminalToolbar();
+    void setupLogToolbar();
+    void setupSMSToolbar();
+    void createContactsToolbar();
+    void updateSMSActions();
+    void updateSIMUSIMRoot();
+
+    // Ends the initialise notice of the first connection: closes and deletes it and stops its
+    // time-out. Nothing when it is gone already.
+    void endInitNotice();
+    // The SIM phone-book read of a connection has ended, whatever its outcome.
+    void endPhoneBookRead();
+    void watchPhoneBookReply(const QString& reply);
+
+    void storeUnitIdentity(const QString& key, const QString& value);
+    void storeSimIdentity(const QString& imsi);
+    // Writes every record back and shows the page again, unless the operator is editing it.
+    void saveAndRefreshPage();
+    bool pageInEditMode() const;
+    void dispatchRadioKey(const QString& key, const QString& value);
+    void report3G();
+    void report2GOr4G(const QMap<QString, QString>& values, int minEntries, const QString& text, const QString& level,
+                      int levelPart, const QString& technology);
+    void addChartBar(int bars, const QString& technology);
+    bool radioPollerRuns() const;
+
+    void fillUnitPage(int id);
+    void fillSimCardPage(int id);
+    void fillProfilePage(int id);
+    template <class Widget>
+    Widget* pageWidget(const QString& name) const;
+
+    Ui_CZKMainWindow* ui;
+    QWidget* pageForm = nullptr;
     CZKPoolingThread linkWatchdog;
-    CZKCommandContainer* container = nullptr;
+    QLabel* linkIconLabel = nullptr;
+    QLabel* connectedLabel = nullptr;
     CZKRadioPoolingThread* radioPoller = nullptr;
+    QMap<QString, QString> radioValues2G;
+    QMap<QString, QString> radioValues3G;
+    QMap<QString, QString> radioValues4G;
+    QString temperatureText;
+    bool attached = false;
+    CZKChartItemModel chartModel;
+    bool treeRefreshing = false;
+    QToolBar* terminalToolbar = nullptr;
+    QToolBar* logToolbar = nullptr;
+    QToolBar* smsToolbar = nullptr;
+    bool inboxShown = true;
+    CZKCommandContainer* container = nullptr;
+    int smsCount = 0;
+    QString deviceProfileName;
+    QActionGroup* skinGroup = nullptr;
+    CZKPINTools pinTools;
+    CZKStartupThread startupThread;
+    bool pinLockChangePending = false;
+    PINUIFlags pinUIState = PINUI::Busy;
+    bool restartPending = false;
     bool connected = false;
-    QLabel* linkStateLabel = nullptr;
-    QListView* listLog = nullptr;
-    QVector<QAction*> languageActions;
+    QTimer smsTimer;
+    QLabel* messageIndicatorLabel = nullptr;
+    QToolBar* contactsToolbar = nullptr;
+    int phoneBookCapacity = -1;
+    bool smsPollingEnabled = true;
+    CZKInitialize* initDialog = nullptr;
+    bool pinLockEnableRequested = false;
+    QString pendingPIN;
+    QTimer initTimer;
+    bool profileRefreshPending = false;
+    // A modem reset has been asked for and the unit has not yet restarted: a unit that keeps
+    // reporting its SIM blocked gets one reset, not one per report.
+    bool resetRequested = false;
+
+    // The SIM phone-book read under way: a size is awaited after "AT+CPBS?", then the answer to
+    // "AT+CPBR"; the timer bounds each wait by the link's reply time-out.
+    enum class PhoneBookRead { Idle, AwaitingSize, AwaitingEntries };
+    PhoneBookRead phoneBookRead = PhoneBookRead::Idle;
+    QTimer phoneBookReadTimer;
+
+    // The notice is shown once per run of the program, not once per window.
+    static std::atomic<bool> firstConnectionFlag;
+    // The first link-alive after a unit restart has been absorbed; the next one connects.
+    static std::atomic<bool> reconnectAfterRestart;
 };

@@ -13,6 +13,15 @@ VALUES (0, 'SIM 1', '', '', 0, 0, NULL, 'true', 0, '');
 INSERT INTO SIMCARDS (ID, NAME, OPERATOR, IMSI, COLOR, SIMSLOT, ACTIVE_PROFILE_ID, ACTIVE, MAIN_ID, PIN)
 VALUES (1, 'SIM 2', '', '', 0, 1, NULL, 'false', 0, '');
 
+-- The data profiles. "Device profile" (id 0) mirrors the profile set in the unit; its name is a
+-- key the program looks the row up by. The second is an ordinary profile to start from.
+INSERT INTO PROFILES (ID, NAME, APN, ACTIVE_RAT_ID, ACTIVE_BAND_ID, FORCE_OPERATOR, FORCE_OPERATOR_MNCMCC,
+                      APN_USER, APN_PASSWORD)
+VALUES (0, 'Device profile', '', 0, 0, '', 0, '', '');
+INSERT INTO PROFILES (ID, NAME, APN, ACTIVE_RAT_ID, ACTIVE_BAND_ID, FORCE_OPERATOR, FORCE_OPERATOR_MNCMCC,
+                      APN_USER, APN_PASSWORD)
+VALUES (1, 'Internet', 'internet', 0, 0, '', 0, '', '');
+
 -- Radio access technologies and band locks a profile can select. The ids are those the unit's
 -- "!SELRAT" and "!GBAND" answers map to; 0 (automatic) is also the default of a new profile.
 INSERT INTO RAT_DICTIONARY (ID, RAT_NAME, RAT_SET_COMMAND) VALUES (0, 'Automatic', 'AT!SELRAT=00');

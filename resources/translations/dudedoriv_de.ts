@@ -1,345 +1,971 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
-    <context>
-        <name>CZKAboutDlg</name>
-        <message>
-            <source>About</source>
-            <translation>Über</translation>
-        </message>
-        <message>
-            <source>Zekon Manager</source>
-            <translation>Zekon Manager</translation>
-        </message>
-        <message>
-            <source>Radio unit management for operators</source>
-            <translation>Verwaltung der Funkeinheit</translation>
-        </message>
-        <message>
-            <source>Version :</source>
-            <translation>Version :</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKInitialize</name>
-        <message>
-            <source>Initialize</source>
-            <translation>Initialisierung</translation>
-        </message>
-        <message>
-            <source>Initialize ...</source>
-            <translation>Initialisierung ...</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKInputPINPUKDialog</name>
-        <message>
-            <source>Enter</source>
-            <translation>Eingabe</translation>
-        </message>
-        <message>
-            <source>Enter PIN:</source>
-            <translation>PIN eingeben:</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
-        <message>
-            <source>Enter PUK:</source>
-            <translation>PUK eingeben:</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKLauncher</name>
-        <message>
-            <source>TZK Manager Launcher</source>
-            <translation>TZK Manager - Start</translation>
-        </message>
-        <message>
-            <source>Radio unit manager
+<context>
+    <name>CZKAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Zekon Manager</source>
+        <translation>Zekon Manager</translation>
+    </message>
+    <message>
+        <source>Radio unit management for operators</source>
+        <translation>Verwaltung der Funkeinheit</translation>
+    </message>
+    <message>
+        <source>Version :</source>
+        <translation>Version :</translation>
+    </message>
+</context>
+<context>
+    <name>CZKAddEditContact</name>
+    <message>
+        <source>Add contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished">OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Edit contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished">Fehler</translation>
+    </message>
+    <message>
+        <source>NAME or MSISDN is empty, close window ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZKInitialize</name>
+    <message>
+        <source>Initialize</source>
+        <translation>Initialisierung</translation>
+    </message>
+    <message>
+        <source>Initialize ...</source>
+        <translation>Initialisierung ...</translation>
+    </message>
+</context>
+<context>
+    <name>CZKInputPINPUKDialog</name>
+    <message>
+        <source>Enter</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Enter PIN:</source>
+        <translation>PIN eingeben:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Enter PUK:</source>
+        <translation>PUK eingeben:</translation>
+    </message>
+</context>
+<context>
+    <name>CZKLauncher</name>
+    <message>
+        <source>TZK Manager Launcher</source>
+        <translation>TZK Manager - Start</translation>
+    </message>
+    <message>
+        <source>Radio unit manager
 All rights reserved</source>
-            <translation>Funkeinheit
+        <translation>Funkeinheit
 Alle Rechte vorbehalten</translation>
-        </message>
-        <message>
-            <source>Zekon Manager</source>
-            <translation>Zekon Manager</translation>
-        </message>
-        <message>
-            <source>User mode</source>
-            <translation>Benutzermodus</translation>
-        </message>
-        <message>
-            <source>Administration mode</source>
-            <translation>Administratormodus</translation>
-        </message>
-        <message>
-            <source>Password</source>
-            <translation>Passwort</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>Beenden</translation>
-        </message>
-        <message>
-            <source>Go</source>
-            <translation>Start</translation>
-        </message>
-        <message>
-            <source>Warninig</source>
-            <translation>Warnung</translation>
-        </message>
-        <message>
-            <source>Authorization FAILED. Runing in User mode.</source>
-            <translation>Autorisierung FEHLGESCHLAGEN. Weiter im Benutzermodus.</translation>
-        </message>
-        <message>
-            <source>Password is FAILED.</source>
-            <translation>Falsches Passwort.</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKMainWindow</name>
-        <message>
-            <source>TZK Manager</source>
-            <translation>TZK Manager</translation>
-        </message>
-        <message>
-            <source>&amp;File</source>
-            <translation>&amp;Datei</translation>
-        </message>
-        <message>
-            <source>E&amp;xit</source>
-            <translation>&amp;Beenden</translation>
-        </message>
-        <message>
-            <source>&amp;Language</source>
-            <translation>&amp;Sprache</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>Englisch</translation>
-        </message>
-        <message>
-            <source>Spanish</source>
-            <translation>Spanisch</translation>
-        </message>
-        <message>
-            <source>German</source>
-            <translation>Deutsch</translation>
-        </message>
-        <message>
-            <source>Russian</source>
-            <translation>Russisch</translation>
-        </message>
-        <message>
-            <source>Polish</source>
-            <translation>Polnisch</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKOptionsDlg</name>
-        <message>
-            <source>Options</source>
-            <translation>Optionen</translation>
-        </message>
-        <message>
-            <source>Logging</source>
-            <translation>Protokoll</translation>
-        </message>
-        <message>
-            <source>Level:</source>
-            <translation>Stufe:</translation>
-        </message>
-        <message>
-            <source>Errors</source>
-            <translation>Fehler</translation>
-        </message>
-        <message>
-            <source>Warnings</source>
-            <translation>Warnungen</translation>
-        </message>
-        <message>
-            <source>Debug</source>
-            <translation>Debug</translation>
-        </message>
-        <message>
-            <source>All</source>
-            <translation>Alle</translation>
-        </message>
-        <message>
-            <source>Show log</source>
-            <translation>Protokoll anzeigen</translation>
-        </message>
-        <message>
-            <source>Log to file</source>
-            <translation>In Datei protokollieren</translation>
-        </message>
-        <message>
-            <source>Administation</source>
-            <translation>Administration</translation>
-        </message>
-        <message>
-            <source>Extended GUI mode</source>
-            <translation>Erweiterte Oberfläche</translation>
-        </message>
-        <message>
-            <source>Receive on IP</source>
-            <translation>Empfang auf IP</translation>
-        </message>
-        <message>
-            <source>Language:</source>
-            <translation>Sprache:</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>Englisch</translation>
-        </message>
-        <message>
-            <source>Polish</source>
-            <translation>Polnisch</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKPINTools</name>
-        <message>
-            <source>PIN and PUK may hold digits only.</source>
-            <translation>PIN und PUK dürfen nur Ziffern enthalten.</translation>
-        </message>
-        <message>
-            <source>PIN Error</source>
-            <translation>PIN-Fehler</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKSetPIN</name>
-        <message>
-            <source>PIN Change</source>
-            <translation>PIN ändern</translation>
-        </message>
-        <message>
-            <source>Actual PIN:</source>
-            <translation>Aktuelle PIN:</translation>
-        </message>
-        <message>
-            <source>New PIN:</source>
-            <translation>Neue PIN:</translation>
-        </message>
-        <message>
-            <source>Retype PIN:</source>
-            <translation>PIN wiederholen:</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
-        <message>
-            <source>Warning</source>
-            <translation>Warnung</translation>
-        </message>
-        <message>
-            <source>New PIN and retype it is not correct.</source>
-            <translation>Neue PIN und Wiederholung stimmen nicht überein.</translation>
-        </message>
-    </context>
-    <context>
-        <name>CZKStartupThread</name>
-        <message>
-            <source>Ask PIN verification Timeout.</source>
-            <translation>Zeitüberschreitung bei der PIN-Sperrabfrage.</translation>
-        </message>
-        <message>
-            <source>Ask PIN Timeout.</source>
-            <translation>Zeitüberschreitung bei der PIN-Abfrage.</translation>
-        </message>
-        <message>
-            <source>PIN to short.</source>
-            <translation>PIN ist zu kurz.</translation>
-        </message>
-        <message>
-            <source>Enter PIN Timeout.</source>
-            <translation>Zeitüberschreitung bei der PIN-Eingabe.</translation>
-        </message>
-        <message>
-            <source>Enter PIN failed, try again?</source>
-            <translation>PIN-Eingabe fehlgeschlagen, erneut versuchen?</translation>
-        </message>
-        <message>
-            <source>Enter PIN success.</source>
-            <translation>PIN angenommen.</translation>
-        </message>
-        <message>
-            <source>PUK and PIN are requaired.</source>
-            <translation>PUK und PIN sind erforderlich.</translation>
-        </message>
-        <message>
-            <source>PUK to short.</source>
-            <translation>PUK ist zu kurz.</translation>
-        </message>
-        <message>
-            <source>PIN or PUK to short.</source>
-            <translation>PIN oder PUK ist zu kurz.</translation>
-        </message>
-        <message>
-            <source>Enter PUK Timeout.</source>
-            <translation>Zeitüberschreitung bei der PUK-Eingabe.</translation>
-        </message>
-        <message>
-            <source>Enter PIN/PUK success.</source>
-            <translation>PIN/PUK angenommen.</translation>
-        </message>
-    </context>
-    <context>
-        <name>QObject</name>
-        <message>
-            <source>Error</source>
-            <translation>Fehler</translation>
-        </message>
-        <message>
-            <source>The local database could not be loaded:
+    </message>
+    <message>
+        <source>Zekon Manager</source>
+        <translation>Zekon Manager</translation>
+    </message>
+    <message>
+        <source>User mode</source>
+        <translation>Benutzermodus</translation>
+    </message>
+    <message>
+        <source>Administration mode</source>
+        <translation>Administratormodus</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Warninig</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Authorization FAILED. Runing in User mode.</source>
+        <translation>Autorisierung FEHLGESCHLAGEN. Weiter im Benutzermodus.</translation>
+    </message>
+    <message>
+        <source>Password is FAILED.</source>
+        <translation>Falsches Passwort.</translation>
+    </message>
+</context>
+<context>
+    <name>CZKMSISDNSList</name>
+    <message>
+        <source>MSISDN&apos;s list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Local(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN not selcted, close ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZKMainWindow</name>
+    <message>
+        <source>TZK Radio Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RF Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal level:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio paramaters:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thr test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select network interfece</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interface:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name/MSISDN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phonebook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished">Optionen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished">Beenden</translation>
+    </message>
+    <message>
+        <source>EN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DarkOrange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Administration mode</source>
+        <translation type="unfinished">Administratormodus</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading from device...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished">Warnung</translation>
+    </message>
+    <message>
+        <source>Initialy reading data problem.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading phonebook...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZKNewSMS</name>
+    <message>
+        <source>New message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chars :160</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Chars: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS/Chars: %1/(%2)%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN is incorrect, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message is empty, send?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read SMSC center MSISDN error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message success, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message timeout, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending multipart message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Short code tekst is empty, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The short code may not hold quotes or line breaks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code error (As BAND Error), close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code error (Ask BAND Error), close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait for network error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Short code send, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait for response error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZKOptionsDlg</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Level:</source>
+        <translation>Stufe:</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnungen</translation>
+    </message>
+    <message>
+        <source>Debug</source>
+        <translation>Debug</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Log to file</source>
+        <translation>In Datei protokollieren</translation>
+    </message>
+    <message>
+        <source>Administation</source>
+        <translation>Administration</translation>
+    </message>
+    <message>
+        <source>Extended GUI mode</source>
+        <translation>Erweiterte Oberfläche</translation>
+    </message>
+    <message>
+        <source>Receive on IP</source>
+        <translation>Empfang auf IP</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polnisch</translation>
+    </message>
+</context>
+<context>
+    <name>CZKPINTools</name>
+    <message>
+        <source>PIN and PUK may hold digits only.</source>
+        <translation>PIN und PUK dürfen nur Ziffern enthalten.</translation>
+    </message>
+    <message>
+        <source>PIN Error</source>
+        <translation>PIN-Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>CZKSetPIN</name>
+    <message>
+        <source>PIN Change</source>
+        <translation>PIN ändern</translation>
+    </message>
+    <message>
+        <source>Actual PIN:</source>
+        <translation>Aktuelle PIN:</translation>
+    </message>
+    <message>
+        <source>New PIN:</source>
+        <translation>Neue PIN:</translation>
+    </message>
+    <message>
+        <source>Retype PIN:</source>
+        <translation>PIN wiederholen:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>New PIN and retype it is not correct.</source>
+        <translation>Neue PIN und Wiederholung stimmen nicht überein.</translation>
+    </message>
+</context>
+<context>
+    <name>CZKStartupThread</name>
+    <message>
+        <source>Ask PIN verification Timeout.</source>
+        <translation>Zeitüberschreitung bei der PIN-Sperrabfrage.</translation>
+    </message>
+    <message>
+        <source>Ask PIN Timeout.</source>
+        <translation>Zeitüberschreitung bei der PIN-Abfrage.</translation>
+    </message>
+    <message>
+        <source>PIN to short.</source>
+        <translation>PIN ist zu kurz.</translation>
+    </message>
+    <message>
+        <source>Enter PIN Timeout.</source>
+        <translation>Zeitüberschreitung bei der PIN-Eingabe.</translation>
+    </message>
+    <message>
+        <source>Enter PIN failed, try again?</source>
+        <translation>PIN-Eingabe fehlgeschlagen, erneut versuchen?</translation>
+    </message>
+    <message>
+        <source>Enter PIN success.</source>
+        <translation>PIN angenommen.</translation>
+    </message>
+    <message>
+        <source>PUK and PIN are requaired.</source>
+        <translation>PUK und PIN sind erforderlich.</translation>
+    </message>
+    <message>
+        <source>PUK to short.</source>
+        <translation>PUK ist zu kurz.</translation>
+    </message>
+    <message>
+        <source>PIN or PUK to short.</source>
+        <translation>PIN oder PUK ist zu kurz.</translation>
+    </message>
+    <message>
+        <source>Enter PUK Timeout.</source>
+        <translation>Zeitüberschreitung bei der PUK-Eingabe.</translation>
+    </message>
+    <message>
+        <source>Enter PIN/PUK success.</source>
+        <translation>PIN/PUK angenommen.</translation>
+    </message>
+</context>
+<context>
+    <name>FormEmpty</name>
+    <message>
+        <source>TZK Radio Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the unit, a SIM card or a profile in the tree.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormMain</name>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modem model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMEI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network configuration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revision:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CMSIS version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peripheral library:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runtime library:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Send to device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormProfile</name>
+    <message>
+        <source>Data profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio technology:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forced operator:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM operator:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>FormSIMCard</name>
+    <message>
+        <source>SIM card</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMSI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM slot:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Set as active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unlock PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable PIN
+verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The local database could not be loaded:
 %1</source>
-            <translation>Die lokale Datenbank konnte nicht geladen werden:
+        <translation>Die lokale Datenbank konnte nicht geladen werden:
 %1</translation>
-        </message>
-    </context>
-    <context>
-        <name>QPlatformTheme</name>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
-        <message>
-            <source>&amp;Yes</source>
-            <translation>&amp;Ja</translation>
-        </message>
-        <message>
-            <source>&amp;No</source>
-            <translation>&amp;Nein</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>Schließen</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished">Warnung</translation>
+    </message>
+    <message>
+        <source>The local database %1 can only be read: changes will not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
 </TS>

@@ -21,6 +21,49 @@
     </message>
 </context>
 <context>
+    <name>CZKAddEditContact</name>
+    <message>
+        <source>Add contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NAME or MSISDN is empty, close window ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CZKInitialize</name>
     <message>
         <source>Initialize</source>
@@ -103,41 +146,359 @@ All rights reserved</source>
     </message>
 </context>
 <context>
+    <name>CZKMSISDNSList</name>
+    <message>
+        <source>MSISDN&apos;s list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN not selcted, close ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CZKMainWindow</name>
     <message>
-        <source>TZK Manager</source>
+        <source>TZK Radio Manager</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;File</source>
+        <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
+        <source>RF Setup</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Language</source>
+        <source>Signal level:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>English</source>
+        <source>Radio paramaters:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Spanish</source>
+        <source>Start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>German</source>
+        <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Russian</source>
+        <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Polish</source>
+        <source>Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thr test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select network interfece</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interface:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name/MSISDN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phonebook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DarkOrange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Administration mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading from device...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initialy reading data problem.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading phonebook...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CZKNewSMS</name>
+    <message>
+        <source>New message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chars :160</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chars: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMS/Chars: %1/(%2)%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MSISDN is incorrect, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message is empty, send?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read SMSC center MSISDN error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message success, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message timeout, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send message error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending multipart message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Short code tekst is empty, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The short code may not hold quotes or line breaks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code error (As BAND Error), close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code error (Ask BAND Error), close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait for network error, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Short code send, close window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait for response error, close window?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -306,6 +667,263 @@ All rights reserved</source>
     </message>
 </context>
 <context>
+    <name>FormEmpty</name>
+    <message>
+        <source>TZK Radio Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the unit, a SIM card or a profile in the tree.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormMain</name>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modem model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMEI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network configuration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revision:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processor:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CMSIS version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peripheral library:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runtime library:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Build:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormProfile</name>
+    <message>
+        <source>Data profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio technology:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forced operator:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM operator:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FormSIMCard</name>
+    <message>
+        <source>SIM card</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IMSI:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM slot:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set as active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unlock PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable PIN
+verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Error</source>
@@ -314,6 +932,37 @@ All rights reserved</source>
     <message>
         <source>The local database could not be loaded:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The local database %1 can only be read: changes will not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -191,10 +191,10 @@ private slots:
         QCOMPARE(queryRows("SELECT quote(ACTIVE_PROFILE_ID), quote(ACTIVE), COLOR, quote(PIN) FROM SIMCARDS LIMIT 2"),
                  QStringLiteral("NULL|'false'|0|'0042';4|'true'|4294967295|''"));
         restarted = reloaded(*db);
-        // No profile the program inserted has id 0.
+        // No profile stays no profile: the device profile's row holds id 0.
         QCOMPARE((QVariantList{restarted->simCards.at(0).activeProfileId, restarted->simCards.at(0).pin,
                                restarted->simCards.at(1).active, restarted->simCards.at(1).color}),
-                 (QVariantList{0, "0042", true, 4294967295u}));
+                 (QVariantList{-1, "0042", true, 4294967295u}));
     }
 
     void profileIds_data()

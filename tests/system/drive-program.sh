@@ -3,7 +3,7 @@
 # program's own exit code.
 #   drive-program.sh PROGRAM WORKDIR [ARGS...]
 # DRIVE_MODE=normal (default): accepts the launcher with its default button, waits for the
-#   main window, closes it with the Exit shortcut.
+#   main window, closes it through File > Exit.
 # DRIVE_MODE=error-box: answers the error box the program shows before it gives up.
 # DRIVE_SCREENSHOT: a PNG file to save the first window in (launcher or error box).
 # DRIVE_HOLD_S: seconds to keep the main window open (default 1).
@@ -49,6 +49,8 @@ shoot() {
     fi
 }
 
+source "$(dirname "$0")/close-window.sh"
+
 control="${DRIVE_CONTROL_DIR:-}"
 if [ -n "$control" ]; then
     mkdir -p "$control"
@@ -66,14 +68,14 @@ case "$mode" in
         sleep 0.5
         shoot "$launcher"
         xdotool windowfocus --sync "$launcher" key Return
-        main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
+        main=$(wait_window "TZK Radio Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
         if [ -n "$control" ]; then
             echo "$main" >"$control/main"
             while [ ! -e "$control/close" ] && kill -0 "$program_pid" 2>/dev/null; do sleep 0.2; done
         else
             sleep "${DRIVE_HOLD_S:-1}"
         fi
-        kill -0 "$program_pid" 2>/dev/null && xdotool windowfocus --sync "$main" key ctrl+q
+        close_through_menu "$main"
         ;;
     error-box)
         box=$(wait_window "Error") || { echo "no error box" >&2; exit 93; }

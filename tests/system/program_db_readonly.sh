@@ -45,9 +45,10 @@ if [ "${1:-}" = --inside ]; then
     xdotool windowfocus --sync "$box" key Return
     launcher=$(wait_window "uruchamianie") || { echo "no launcher after the box" >&2; exit 90; }
     xdotool windowfocus --sync "$launcher" key Return
-    main=$(wait_window "TZK Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
+    main=$(wait_window "TZK Radio Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
     sleep 2
-    xdotool windowfocus --sync "$main" key ctrl+q
+    source "$(dirname "$0")/close-window.sh"
+    close_through_menu "$main"
     for _ in $(seq 150); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
     set +e
     wait "$program_pid"

@@ -1,0 +1,145 @@
+#include "mainwindow/CZKMainWindow.h"
+
+#include "app/CZKGlobals.h"
+#include "app/CZKInitialize.h"
+#include "app/CZKPacing.h"
+#include "app/CZKPrompt.h"
+#include "bus/BusMessage.h"
+#include "db/CZKDataBase.h"
+#include "link/CZKRadioPoolingThread.h"
+
+#include "ui_CZKMainWindow.h"
+
+#include <QIcon>
+#include <QLabel>
+
+
+namespace {
+
+void showLinkIcon(QLabel* label, const char* icon)
+{
+    if (label)
+        label->setPixmap(QIcon(QLatin1String(icon)).pixmap(16, 16));
+}
+
+} // namespace
+
+std::atomic<bool> CZKMainWindow::firstConnectionFlag{true};
+std::atomic<bool> CZKMainWindow::reconnectAfterRestart{false};
+
+void CZKMainWindow::connectedDeviceUpdate()
+{
+    if (restartPending) {
+        restartPending = false;
+        reconnectAfterRestart = true;
+        linkWatchdog.clearConnected();
+        return;
+    }
+    if (connected)
+        return;
+
+    connected = true;
+    showLinkIcon(linkIconLabel, "://Icons/check_mark_16.ico");
+    setButtonEnabled(QStringLiteral("pbSendToDevice"), true);
+    setButtonEnabled(QStringLiteral("pbReadFromDevice"), true);
+    updateSMSActions();
+    ui->pbStart->setEnabled(false);
+    ui->pbStop->setEnabled(false);
+    ui->pbClear->setEnabled(true);
+
+    const QList<QTreeWidgetItem*> rfSelection = ui->treeRFSetup->selectedItems();
+    if (!rfSelection.isEmpty() && rfSelection.first() && database()
+        && rfSelection.first()->data(1, Qt::UserRole).toInt() == SimCard) {
+        const SimCardRecord* card = database()->findSimCard(rfSelection.first()->data(0, Qt::UserRole).toInt());
+        if (card && card->active) {
+            updatePINUI(PINUI::Busy, false);
+            const bool testRuns = radioPoller != nullptr;
+            ui->pbStart->setEnabled(!testRuns);
+            ui->pbStop->setEnabled(testRuns);
+            ui->pbClear->setEnabled(true);
+        } else {
+            updatePINUI(PINUI::Busy, true);
+        }
+    }
+
+    if (firstConnectionFlag) {
+        initDialog = new CZKInitialize(this);
+        connect(this, &CZKMainWindow::setInitText, initDialog, &CZKInitialize::setText);
+        initDialog->show();
+        initTimer.setSingleShot(true);
+        initTimer.start(Pacing::ms(MainWindowTiming::kInitNoticeTimeoutMs));
+        firstConnectionFlag = false;
+    }
+
+    if (!reconnectAfterRestart) {
+        readFromDevice();
+        waitMs(MainWindowTiming::kAfterIdentityMs);
+        // The dialogue begins again from its lock query. It looks at its stop flag all the time;
+        // should it outlive its bound all the same, it is waited for rather than killed.
+        if (!startupThread.stop())
+            startupThread.wait();
+        startupThread.start(QThread::InheritPriority);
+    } else {
+        treeSettingsSelectionChanged();
+    }
+    reconnectAfterRestart = false;
+}
+
+void CZKMainWindow::disconnectedDeviceUpdate()
+{
+    showLinkIcon(linkIconLabel, "://Icons/close_16.ico");
+    updatePINUI(PINUI::Busy, true);
+    setButtonEnabled(QStringLiteral("pbSendToDevice"), false);
+    setButtonEnabled(QStringLiteral("pbReadFromDevice"), false);
+    ui->pbStart->setEnabled(false);
+    if (!radioPoller) {
+        ui->pbStop->setEnabled(false);
+        ui->pbClear->setEnabled(false);
+    }
+    updateSMSActions();
+    connected = false;
+}
+
+void CZKMainWindow::restartDevice()
+{
+    showLinkIcon(linkIconLabel, "://Icons/pause_16.ico");
+    restartPending = true;
+    resetRequested = false;
+    connected = false;
+    updatePINUI(PINUI::Busy, true);
+}
+
+void CZKMainWindow::readFromDevice()
+{
+    if (!commandContainer()) {
+        sendMessage(Error, QStringLiteral("readFromDevice()"), QStringLiteral("Internal ERROR 0"));
+        return;
+    }
+    emit setInitText(tr("Reading from device..."));
+    const char* const reads[] = {"AT#CNF?", "AT#I", "AT+CGSN", "AT+CGMM", "AT+CGMR", "AT+CIMI"};
+    for (const char* command : reads) {
+        sendMessage(Send, QLatin1String(command), internalTag());
+        waitMs(MainWindowTiming::kIdentityGapMs);
+    }
+}
+
+void CZKMainWindow::initializeTimeout()
+{
+    initTimer.stop();
+    if (!initDialog)
+        return;
+    endInitNotice();
+    sendMessage(Warning, QStringLiteral("Initialy reading data problem"), QString());
+    CZKPrompt::warning(this, tr("Warning"), tr("Initialy reading data problem."));
+}
+
+void CZKMainWindow::endInitNotice()
+{
+    initTimer.stop();
+    if (!initDialog)
+        return;
+    CZKInitialize* notice = initDialog;
+    initDialog = nullptr;
+    notice->close();
+    delete notice;
+}

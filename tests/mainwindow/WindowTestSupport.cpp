@@ -1,0 +1,120 @@
+#include "WindowTestSupport.h"
+
+#include "app/CZKGlobals.h"
+#include "app/CZKPacing.h"
+#include "bus/BusMessage.h"
+#include "link/CZKRadioPoolingThread.h"
+#include "link/LinkTarget.h"
+
+#include "ui_CZKMainWindow.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QTest>
+#include <QUdpSocket>
+
+void MainWindowProbe::startRadioPoller()
+{
+    if (!w->radioPoller)
+        w->radioPoller = new CZKRadioPoolingThread(nullptr);
+    w->radioPoller->setPaused(true);
+    w->radioPoller->start();
+}
+
+void MainWindowProbe::stopRadioPoller()
+{
+    if (!w->radioPoller)
+        return;
+    w->radioPoller->stop();
+    delete w->radioPoller;
+    w->radioPoller = nullptr;
+}
+
+void MainWindowProbe::resetRunState()
+{
+    CZKMainWindow::firstConnectionFlag = true;
+    CZKMainWindow::reconnectAfterRestart = false;
+}
+
+void requireLoopbackTarget()
+{
+    const LinkTarget::Target target = LinkTarget::current();
+    if (!target.network.startsWith(QLatin1String("127.")))
+        qFatal("a window test would link to %s: only loopback is allowed", qPrintable(target.network));
+}
+
+void pointLinkAtLoopback(quint16 unitPort)
+{
+    // The program's side needs a port of its own beside the unit's on the same host.
+    QUdpSocket probe;
+    probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+    LinkTarget::setForTests({QStringLiteral("127.0.0.0"), unitPort, probe.localPort()});
+    requireLoopbackTarget();
+}
+
+QStringList sentCommands(const QStringList& busLines)
+{
+    QStringList commands;
+    for (const QString& line : busLines) {
+        const QStringList fields = line.split(QLatin1Char('|'));
+        if (fields.size() >= 3 && fields.first() == QString::number(Send))
+            commands.append(fields.at(1) + (fields.at(2).isEmpty() ? QString() : QStringLiteral(" [%1]").arg(fields.at(2))));
+    }
+    return commands;
+}
+
+WindowFixture::WindowFixture(const QString& extraSql)
+{
+    unit.silent = true;
+    if (!unit.open(QHostAddress::LocalHost, 0))
+        qFatal("no port for the fake unit: %s", qPrintable(unit.errorString()));
+    pointLinkAtLoopback(unit.port());
+
+    const QString forms = qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/forms/runtime/");
+    for (const char* form : {"ZKMain_form.ui", "ZKSIMCard_form.ui", "ZKProfile_form.ui", "ZKEmpty_form.ui"})
+        QFile::copy(forms + QLatin1String(form), workDir.filePath(QLatin1String(form)));
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(workDir.path());
+
+    database = std::make_unique<LoadedDatabase>(extraSql, true);
+    requireLoopbackTarget();
+    window = std::make_unique<CZKMainWindow>(nullptr);
+    probe = std::make_unique<MainWindowProbe>(window.get());
+    // The link states come from the tests alone: the watchdog would report the silent unit lost.
+    probe->linkWatchdog().setPaused(true);
+}
+
+WindowFixture::~WindowFixture()
+{
+    probe.reset();
+    window.reset();
+    database.reset();
+    QDir::setCurrent(previousDir);
+}
+
+void WindowFixture::inject(int type, const QString& msg, const QString& desc)
+{
+    window->receiveMessage(type, msg, desc);
+}
+
+void WindowFixture::deliver(int type, const QString& msg, const QString& desc)
+{
+    inject(type, msg, desc);
+    QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
+}
+
+QString WindowFixture::pageText(const QString& name) const
+{
+    const QLineEdit* edit = probe->ui()->mainFrame->findChild<QLineEdit*>(name);
+    return edit ? edit->text() : QStringLiteral("<none>");
+}
+
+bool WindowFixture::select(int kind, int id)
+{
+    window->setCurrentItem(probe->ui()->treeSettings, id, kind);
+    const QList<QTreeWidgetItem*> selection = probe->ui()->treeSettings->selectedItems();
+    return !selection.isEmpty() && selection.first()->data(0, Qt::UserRole).toInt() == id
+        && selection.first()->data(1, Qt::UserRole).toInt() == kind;
+}

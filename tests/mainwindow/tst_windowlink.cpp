@@ -1,0 +1,307 @@
+#include "WindowTestSupport.h"
+
+#include "app/CZKGlobals.h"
+#include "app/CZKInitialize.h"
+#include "app/CZKPacing.h"
+#include "app/CZKPrompt.h"
+#include "bus/BusMessage.h"
+#include "bus/CZKMessageProxy.h"
+
+#include "ui_CZKMainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QStringList kIdentityReads = {"AT#CNF? [INTERNAL]", "AT#I [INTERNAL]", "AT+CGSN [INTERNAL]",
+                                    "AT+CGMM [INTERNAL]", "AT+CGMR [INTERNAL]", "AT+CIMI [INTERNAL]"};
+const QString kLockQuery = QStringLiteral("AT+CLCK=\"SC\",2 [INTERNAL]");
+
+bool showsIcon(const QLabel* label, const char* icon)
+{
+    return label->pixmap(Qt::ReturnByValue).toImage() == QIcon(QLatin1String(icon)).pixmap(16, 16).toImage();
+}
+
+QStringList sentSoFar(BusRecorder& bus) { return sentCommands(bus.take()); }
+
+} // namespace
+
+// The window's link states, the reads of a new connection and the notice of the first one.
+class tst_WindowLink : public QObject {
+    Q_OBJECT
+
+    // Connects the window and waits for the start-up dialogue's lock query, the last command of
+    // a new connection.
+    static QStringList connect(WindowFixture& fixture, BusRecorder& bus)
+    {
+        fixture.deliver(LinkAlive, QString());
+        QStringList sent;
+        QElapsedTimer clock;
+        clock.start();
+        while (!(sent += sentSoFar(bus)).contains(kLockQuery) && clock.elapsed() < 5000)
+            QTest::qWait(10);
+        return sent;
+    }
+
+
+private slots:
+    void initTestCase()
+    {
+        // The busy state works on the program's application object.
+        setApplication(qobject_cast<QApplication*>(QCoreApplication::instance()));
+        messageProxy()->start();
+        Pacing::setScale(0.01);
+    }
+
+    void init() { MainWindowProbe::resetRunState(); }
+    void cleanup() { CZKPrompt::setResponder({}); }
+
+    void firstConnectionReadsTheUnitAndShowsTheNotice()
+    {
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/close_16.ico"));
+        QVERIFY(fixture.select(Device, 0));
+        QVERIFY(!probe.ui()->mainFrame->findChild<QPushButton*>("pbSendToDevice")->isEnabled());
+        BusRecorder bus;
+
+        const QStringList sent = connect(fixture, bus);
+        QCOMPARE(sent, kIdentityReads + QStringList{kLockQuery});
+        QVERIFY(probe.connected());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/check_mark_16.ico"));
+        QVERIFY(probe.ui()->mainFrame->findChild<QPushButton*>("pbSendToDevice")->isEnabled());
+        QVERIFY(probe.ui()->mainFrame->findChild<QPushButton*>("pbReadFromDevice")->isEnabled());
+        QVERIFY(!probe.ui()->pbStart->isEnabled());
+        QVERIFY(!probe.ui()->pbStop->isEnabled());
+        QVERIFY(probe.ui()->pbClear->isEnabled());
+        QVERIFY(probe.initDialog());
+        QVERIFY(probe.initTimer().isActive());
+        QCOMPARE(probe.initDialog()->findChild<QLabel*>("lblMessage")->text(), QStringLiteral("Reading from device..."));
+
+        // A link-alive while connected is no new connection.
+        fixture.deliver(LinkAlive, QString());
+        QTest::qWait(50);
+        QCOMPARE(sentSoFar(bus), QStringList());
+
+        fixture.deliver(LinkLost, QString());
+        QVERIFY(!probe.connected());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/close_16.ico"));
+        QVERIFY(probe.pinUIState() & PINUI::Busy);
+        QVERIFY(!probe.ui()->mainFrame->findChild<QPushButton*>("pbSendToDevice")->isEnabled());
+        QVERIFY(!probe.ui()->pbClear->isEnabled());
+
+        // A later connection reads the unit again, without a second notice.
+        fixture.deliver(ReplyKey, QStringLiteral("ERROR"));
+        QVERIFY(!probe.initDialog());
+        QCOMPARE(connect(fixture, bus), kIdentityReads + QStringList{kLockQuery});
+        QVERIFY(!probe.initDialog());
+    }
+
+    void restartIsAbsorbedThenThePageIsRefreshed()
+    {
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        BusRecorder bus;
+        connect(fixture, bus);
+        fixture.deliver(ReplyKey, QStringLiteral("ERROR"));
+        QVERIFY(fixture.select(Device, 0));
+
+        fixture.deliver(UnitRestarted, QString());
+        QVERIFY(probe.restartPending());
+        QVERIFY(!probe.connected());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/pause_16.ico"));
+        QVERIFY(probe.pinUIState() & PINUI::Busy);
+
+        // The first link-alive after the restart only ends the restart.
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(!probe.restartPending());
+        QVERIFY(!probe.connected());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/pause_16.ico"));
+
+        // The next one connects: the page is shown again, nothing is read.
+        const QWidget* pageBefore = probe.pageForm();
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(probe.connected());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/check_mark_16.ico"));
+        QVERIFY(probe.pageForm() != pageBefore);
+        QCOMPARE(probe.pageForm()->objectName(), QStringLiteral("FormMain"));
+        QTest::qWait(50);
+        QCOMPARE(sentSoFar(bus), QStringList());
+
+        // Link lost while restarting is not forwarded either.
+        fixture.deliver(UnitRestarted, QString());
+        fixture.deliver(LinkLost, QString());
+        QVERIFY(showsIcon(probe.linkIconLabel(), "://Icons/pause_16.ico"));
+    }
+
+    void rfSelectionDecidesThePinAndTestButtons_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("pollerRuns");
+        QTest::addColumn<bool>("busyAfter");
+        QTest::addColumn<bool>("startEnabled");
+        QTest::addColumn<bool>("stopEnabled");
+        QTest::newRow("unit: untouched") << int(Device) << 0 << false << true << false << false;
+        QTest::newRow("active card") << int(SimCard) << 0 << false << false << true << false;
+        QTest::newRow("active card, test running") << int(SimCard) << 0 << true << false << false << true;
+        QTest::newRow("inactive card") << int(SimCard) << 1 << false << true << false << false;
+    }
+
+    void rfSelectionDecidesThePinAndTestButtons()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, id);
+        QFETCH(bool, pollerRuns);
+        QFETCH(bool, busyAfter);
+        QFETCH(bool, startEnabled);
+        QFETCH(bool, stopEnabled);
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        fixture.window->setCurrentItem(probe.ui()->treeRFSetup, id, kind);
+        if (pollerRuns)
+            probe.startRadioPoller();
+        BusRecorder bus;
+        connect(fixture, bus);
+        // The start-up dialogue may change the state later; the connection set it first.
+        QCOMPARE(bool(probe.pinUIState() & PINUI::Busy), busyAfter);
+        QCOMPARE(probe.ui()->pbStart->isEnabled(), startEnabled);
+        QCOMPARE(probe.ui()->pbStop->isEnabled(), stopEnabled);
+
+        // A running test keeps Stop and Clear through a link loss.
+        fixture.deliver(LinkLost, QString());
+        QVERIFY(!probe.ui()->pbStart->isEnabled());
+        QCOMPARE(probe.ui()->pbStop->isEnabled(), pollerRuns);
+        QCOMPARE(probe.ui()->pbClear->isEnabled(), pollerRuns);
+        probe.stopRadioPoller();
+    }
+
+    void noticeEndsWithThePhoneBookRead_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("reply");   // to "AT+CPBR", or a reply key after "ERROR:"
+        QTest::addColumn<bool>("readSent");
+        QTest::newRow("two entries") << "250"
+                                     << "AT+CPBR=1,250\r\n+CPBR: 1,\"+48600100200\",145,\"Anna\"\r\n"
+                                        "+CPBR: 2,\"600100300\",129,\"Smith, John\"\r\n\r\nOK\r\n"
+                                     << true;
+        QTest::newRow("empty book") << "250" << "AT+CPBR=1,250\r\n\r\nOK\r\n" << true;
+        QTest::newRow("error answer") << "250" << "ERROR:ERROR" << true;
+        QTest::newRow("silent unit") << "250" << QString() << true;
+        QTest::newRow("no positions") << "0" << QString() << false;
+        QTest::newRow("no size") << "x" << QString() << false;
+    }
+
+    void noticeEndsWithThePhoneBookRead()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, reply);
+        QFETCH(bool, readSent);
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        BusRecorder bus;
+        connect(fixture, bus);
+        QVERIFY(probe.initDialog());
+
+        // While the notice is up, clicks reach nothing.
+        QSignalSpy clicks(probe.ui()->pbClear, &QPushButton::clicked);
+        QTest::mouseClick(probe.ui()->pbClear, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 0);
+
+        // Verification off: the phone book is read at once, its size first.
+        fixture.deliver(ReplyKey, QStringLiteral("DISABLED_PIN"));
+        QCOMPARE(probe.initDialog()->findChild<QLabel*>("lblMessage")->text(), QStringLiteral("Reading phonebook..."));
+        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_POS"), QStringLiteral("2"));
+        if (size != QLatin1String("x"))
+            fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), size);
+        const QStringList sent = sentSoFar(bus);
+        QCOMPARE(sent.contains(QStringLiteral("AT+CPBR=1,250 [INTERNAL]")), readSent);
+        QVERIFY(!sent.contains(QStringLiteral("AT+CPBR=1,0 [INTERNAL]")));
+
+        if (reply.startsWith(QLatin1String("ERROR:")))
+            fixture.deliver(ReplyKey, reply.mid(6));
+        else if (!reply.isEmpty())
+            fixture.deliver(Receive, reply, QStringLiteral("INTERNAL"));
+        // Unanswered reads end within the link's reply time-out (paced), long before the
+        // notice's own last resort.
+        QTRY_VERIFY_WITH_TIMEOUT(!probe.initDialog(), 2000);
+        QVERIFY(!probe.initTimer().isActive());
+
+        QTest::mouseClick(probe.ui()->pbClear, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    void dialogueBoxEndsTheNotice()
+    {
+        QStringList boxes;
+        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
+            boxes << call.title + '|' + call.text;
+            return QMessageBox::Ok;
+        });
+        WindowFixture fixture;
+        BusRecorder bus;
+        connect(fixture, bus);
+        QVERIFY(fixture.probe->initDialog());
+        // The unit never answers the lock query: the dialogue says so, and its box must not
+        // stand behind the notice.
+        QTRY_VERIFY_WITH_TIMEOUT(!boxes.isEmpty(), 3000);
+        QCOMPARE(boxes, QStringList{"Warning|Ask PIN verification Timeout."});
+        QVERIFY(!fixture.probe->initDialog());
+    }
+
+    void repeatedReportsGetOneResetAndOneRead()
+    {
+        WindowFixture fixture;
+        BusRecorder bus;
+        for (int i = 0; i < 5; ++i)
+            fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+        // The link answers the reset at once with the restart.
+        QTRY_VERIFY(fixture.probe->restartPending());
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList());
+        // Once the restart is over, a blocked SIM earns a reset again.
+        fixture.deliver(LinkAlive, QString());
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+
+        for (int i = 0; i < 5; ++i)
+            fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
+        const QStringList storeQueries = {"AT+CPBS=\"SM\" [INTERNAL]", "AT+CPBS? [INTERNAL]"};
+        QCOMPARE(sentSoFar(bus), storeQueries);
+        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
+        fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+        QCOMPARE(sentSoFar(bus), QStringList{"AT+CPBR=1,250 [INTERNAL]"});
+        fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
+        QCOMPARE(sentSoFar(bus), storeQueries);
+    }
+
+    void noticeTimesOutWithAWarning()
+    {
+        // The notice's last resort, 900 s at real pacing.
+        Pacing::setScale(0.0005);
+        QStringList boxes;
+        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
+            boxes << call.title + '|' + call.text;
+            return QMessageBox::Ok;
+        });
+        WindowFixture fixture;
+        BusRecorder bus;
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(fixture.probe->initDialog());
+        // Its own time-out would end the notice with a box of its own first.
+        QVERIFY(fixture.probe->startupThread().stop());
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.probe->initDialog(), 3000);
+        Pacing::setScale(0.01);
+        QCOMPARE(boxes, QStringList{"Warning|Initialy reading data problem."});
+        QVERIFY(bus.take().contains("2|Initialy reading data problem|"));
+    }
+};
+
+QTEST_MAIN(tst_WindowLink)
+#include "tst_windowlink.moc"
