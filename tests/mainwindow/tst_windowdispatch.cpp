@@ -10,6 +10,7 @@
 #include "ui_CZKMainWindow.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPointer>
@@ -573,6 +574,19 @@ private slots:
         QVERIFY(!fixture.probe->initDialog());
         QVERIFY(notice.isNull());
         QVERIFY(!fixture.probe->initTimer().isActive());
+    }
+
+    // A figure to watch, not a limit: the GUI time of one identity key with the unit page
+    // shown, the database on disk.
+    void identityKeyCost()
+    {
+        WindowFixture fixture;
+        QVERIFY(fixture.select(Device, 0));
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 10; ++i)
+            fixture.deliver(ReplyKey, QStringLiteral("IMEI"), QStringLiteral("35600000000%1").arg(1000 + i));
+        qInfo("one identity key: %.1f ms", clock.nsecsElapsed() / 1e6 / 10);
     }
 };
 
