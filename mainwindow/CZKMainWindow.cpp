@@ -123,6 +123,7 @@ CZKMainWindow::~CZKMainWindow()
     endInitNotice();
     smsTimer.stop();
     phoneBookReadTimer.stop();
+    profileRefreshTimer.stop();
 
     if (container) {
         setCommandContainer(nullptr);
@@ -265,6 +266,8 @@ void CZKMainWindow::connectSignals()
     // Bounds each step of the SIM phone-book read, so that the first reading always ends.
     phoneBookReadTimer.setSingleShot(true);
     connect(&phoneBookReadTimer, &QTimer::timeout, this, &W::endPhoneBookRead);
+    profileRefreshTimer.setSingleShot(true);
+    connect(&profileRefreshTimer, &QTimer::timeout, this, [this] { endProfileRefresh(true); });
 }
 
 void CZKMainWindow::about()

@@ -42,6 +42,7 @@ constexpr int kPhoneBookGapMs = 500;           // after each phone-book store co
 constexpr int kLockQueryWaitMs = 500;          // after the PIN lock query
 constexpr int kSmsPollMs = 121000;
 constexpr int kRadioStopWaitMs = 3000;
+constexpr int kProfileRefreshTimeoutMs = 30000;   // the longest a profile refresh keeps the program busy
 } // namespace MainWindowTiming
 
 // The operator's window onto the radio unit: seven tabs, menus and a status bar. It owns the
@@ -53,6 +54,11 @@ constexpr int kRadioStopWaitMs = 3000;
 class CZKMainWindow : public QMainWindow, public IMessageSender, public IMessageReceiver {
     Q_OBJECT
     friend class MainWindowProbe;
+    // The steps of each page's flows, defined beside the page's slots.
+    struct UnitPageSteps;
+    struct SimPageSteps;
+    struct PinSteps;
+    struct ProfilePageSteps;
 
 public:
     explicit CZKMainWindow(QWidget* parent = nullptr);
@@ -315,6 +321,13 @@ private:
     // A modem reset has been asked for and the unit has not yet restarted: a unit that keeps
     // reporting its SIM blocked gets one reset, not one per report.
     bool resetRequested = false;
+
+    // The SIM reported busy: how many more times its PIN state is asked for this run.
+    int simBusyRetries = 5;
+    // Bounds a profile refresh, so that the program never stays busy waiting for the unit.
+    QTimer profileRefreshTimer;
+    // Ends a profile refresh that is still pending; with `warn` the operator is told why.
+    void endProfileRefresh(bool warn);
 
     // The SIM phone-book read under way: a size is awaited after "AT+CPBS?", then the answer to
     // "AT+CPBR"; the timer bounds each wait by the link's reply time-out.

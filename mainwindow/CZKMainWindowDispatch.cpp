@@ -104,6 +104,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
         if (phoneBookRead != PhoneBookRead::Idle)
             endPhoneBookRead();
         endInitNotice();
+        endProfileRefresh(true);
     } else if (key == QLatin1String("NEW_PB_ITEM")) {
         emit phoneBookNewItem();
     } else if (key == QLatin1String("PHONE_BOOK_POS")) {
@@ -304,11 +305,20 @@ void CZKMainWindow::updateDeviceProfile(const QString& key, const QString& value
                 setLineEditText(QStringLiteral("editRAT"), db->ratName(profile->activeRatId));
         }
         updateSIMOperator(profile);
-        if (profileRefreshPending) {
-            endBusy();
-            profileRefreshPending = false;
-        }
+        endProfileRefresh(false);
     }
+}
+
+void CZKMainWindow::endProfileRefresh(bool warn)
+{
+    profileRefreshTimer.stop();
+    if (!profileRefreshPending)
+        return;
+    profileRefreshPending = false;
+    endBusy();
+    // Answers that still come fill the device profile all the same.
+    if (warn)
+        sendMessage(Warning, tr("The unit's data profile was not read completely."), QString());
 }
 
 void CZKMainWindow::dispatchRadioKey(const QString& key, const QString& value)

@@ -98,6 +98,7 @@ void CZKMainWindow::disconnectedDeviceUpdate()
     }
     updateSMSActions();
     connected = false;
+    endProfileRefresh(true);
 }
 
 void CZKMainWindow::restartDevice()
