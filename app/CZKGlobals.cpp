@@ -135,6 +135,8 @@ void waitMs(int ms)
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
+        // A coarse timer may fire up to 5 % late, which a flow of long waits adds up.
+        timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
         timer.start(static_cast<int>(left));
         loop.exec();

@@ -27,6 +27,7 @@ public:
     // While paused no "AT#" is sent and nothing is reported; the flag is looked at again every
     // 30 seconds.
     void setPaused(bool pause);
+    bool isPaused();
 
     // False when the thread has not ended within its bound.
     bool stop();
@@ -36,7 +37,6 @@ protected:
 
 private:
     void setConnected(bool value);
-    bool isPaused();
 
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> replySeen{false};

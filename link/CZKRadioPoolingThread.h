@@ -16,6 +16,7 @@ public:
     ~CZKRadioPoolingThread() override;
 
     void setPaused(bool pause);
+    bool isPaused();
 
     // Does nothing when the thread does not run. False when it has not ended within its bound.
     bool stop();
@@ -24,7 +25,6 @@ protected:
     void run() override;
 
 private:
-    bool isPaused();
 
     std::atomic<bool> stopRequested{false};
     bool paused = false;

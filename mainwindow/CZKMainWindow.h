@@ -278,8 +278,13 @@ private:
     void fillUnitPage(int id);
     void fillSimCardPage(int id);
     void fillProfilePage(int id);
+    // The widget of that name and class on the page shown, or null.
     template <class Widget>
-    Widget* pageWidget(const QString& name) const;
+    Widget* pageWidget(const QString& name) const
+    {
+        return pageHost()->findChild<Widget*>(name);
+    }
+    QWidget* pageHost() const;
 
     Ui_CZKMainWindow* ui;
     QWidget* pageForm = nullptr;

@@ -3,10 +3,92 @@
 #include "app/CZKGlobals.h"
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
+#include "db/CZKDataBase.h"
 #include "sim/CZKInputPINPUKDialog.h"
+#include "sim/CZKSetPIN.h"
 
 // The main window's side of the start-up PIN dialogue: it sends the commands the dialogue asks
-// for and keeps the PIN button state.
+// for and keeps the PIN button state. It also carries out the operator's own PIN actions of the
+// SIM card page: entering or unlocking the PIN, switching verification and changing the PIN.
+
+namespace {
+
+constexpr int kPinLength = 4;
+// The unit keeps the PIN of the SIM in this slot to unlock it by itself after a restart.
+constexpr int kDevicePinSlot = 1;
+constexpr int kSimBusyRetries = 5;
+constexpr int kSimBusyGapMs = 250;
+
+} // namespace
+
+struct CZKMainWindow::PinSteps {
+    // Sets the six PIN and profile buttons of the SIM card page from `pinUIState`.
+    static void applyButtons(CZKMainWindow& w)
+    {
+        using namespace PINUI;
+        const PINUIFlags state = w.pinUIState;
+        const bool idle = !(state & Busy);
+        const bool verifyOn = state & VerifyOn;
+        const bool ready = state & SimReady;
+        const bool locked = state & (PinWanted | PukWanted);
+
+        w.setButtonEnabled(QStringLiteral("pbApplyProfile"), idle && ready);
+        w.setButtonEnabled(QStringLiteral("pbRefreshProfile"), idle && ready);
+        w.setButtonEnabled(QStringLiteral("pbEnterPIN"), idle && verifyOn && (state & PinWanted));
+        w.setButtonEnabled(QStringLiteral("pbUnlockPIN"), idle && verifyOn && (state & PukWanted));
+        // A locked SIM can neither switch verification off nor change its PIN.
+        w.setButtonEnabled(QStringLiteral("pbPINEnableDisable"), idle && ready && !(verifyOn && locked));
+        w.setButtonEnabled(QStringLiteral("pbPINChange"), idle && verifyOn && ready && !locked);
+        if (idle) {
+            w.setButtonText(QStringLiteral("pbPINEnableDisable"),
+                            verifyOn ? CZKMainWindow::tr("Disable PIN\nverification") : CZKMainWindow::tr("Enable PIN\nverification"));
+        }
+    }
+
+    // The active SIM card record, or null after the bus error of `operation`.
+    static SimCardRecord* activeCard(CZKMainWindow& w, const QString& operation)
+    {
+        CZKDataBase* db = database();
+        if (!db) {
+            w.sendMessage(Error, QStringLiteral("Internal Error 1 %1").arg(operation), QString());
+            return nullptr;
+        }
+        SimCardRecord* card = db->findSimCard(db->activeSimCardId());
+        if (!card)
+            w.sendMessage(Error, QStringLiteral("Internal Error 2 %1").arg(operation), QString());
+        return card;
+    }
+
+    // A PIN the commands can carry: four digits.
+    static bool wellFormed(const QString& pin)
+    {
+        return pin.size() == kPinLength && CZKPINTools::isDigitsOnly(pin);
+    }
+
+    // Ends a verification switch, whatever its outcome, so that the next lock answer goes to the
+    // start-up dialogue again.
+    static void endSwitch(CZKMainWindow& w)
+    {
+        w.pinLockChangePending = false;
+        w.pendingPIN.clear();
+    }
+
+    // A PIN change of the page awaits the unit's answer. The switch keeps its PIN in the same
+    // member, so a pending switch excludes it.
+    static bool changePending(const CZKMainWindow& w)
+    {
+        return !w.pinLockChangePending && wellFormed(w.pendingPIN);
+    }
+
+    // The dialogue begins again from its lock query: the buttons follow the SIM as it is now,
+    // and a SIM that wants its PIN or PUK asks for it.
+    static void restartDialogue(CZKMainWindow& w)
+    {
+        if (!w.startupThread.stop())
+            w.startupThread.wait();
+        w.startupThread.start(QThread::InheritPriority);
+    }
+};
 
 void CZKMainWindow::pinAsk()
 {
@@ -28,6 +110,7 @@ void CZKMainWindow::deviceReset()
 void CZKMainWindow::updatePINUI(quint32 state, bool set)
 {
     pinUIState = set ? (pinUIState | state) : (pinUIState & ~state);
+    PinSteps::applyButtons(*this);
 }
 
 // Each dialog and box of the dialogue first ends the notice of the first reading: the operator
@@ -54,8 +137,17 @@ void CZKMainWindow::setPUK(QString newPin, QString puk)
 
 void CZKMainWindow::setDevicePIN(int slot, QString pin)
 {
-    Q_UNUSED(slot);
-    Q_UNUSED(pin);
+    pinTools.setDevicePIN(slot, pin);
+    // The unit's slot does not choose the record: the card in use is the one in the unit.
+    SimCardRecord* card = PinSteps::activeCard(*this, QStringLiteral("setDevicePIN"));
+    // Only a PIN that went to the unit is kept; an empty or malformed one would wipe a good one.
+    if (!card || pin.isEmpty() || !CZKPINTools::isDigitsOnly(pin))
+        return;
+    SimCardRecord changed = *card;
+    changed.pin = scramblePassword(pin);
+    // The write reports its own failure; memory keeps what the file holds.
+    if (changed.update())
+        *card = changed;
 }
 
 void CZKMainWindow::information(QString msg)
@@ -81,17 +173,145 @@ void CZKMainWindow::warningYN(QString msg)
         emit mbNO();
 }
 
-void CZKMainWindow::changePINRequest(bool enable)
+void CZKMainWindow::enableDisablePIN()
 {
-    Q_UNUSED(enable);
+    pinTools.queryPINLock();
+    pinLockChangePending = true;
 }
 
-void CZKMainWindow::okCLCK() {}
-void CZKMainWindow::errorCLCK() {}
-void CZKMainWindow::okPWD() {}
-void CZKMainWindow::errorPWD() {}
-void CZKMainWindow::SIMBusyCPIN() {}
-void CZKMainWindow::enterPIN() {}
-void CZKMainWindow::unlockPIN() {}
-void CZKMainWindow::enableDisablePIN() {}
-void CZKMainWindow::changePIN() {}
+void CZKMainWindow::changePINRequest(bool enable)
+{
+    if (!pinLockChangePending)
+        return;
+    // Without a card to switch for, the switch is over: the lock answers belong to the dialogue.
+    if (!PinSteps::activeCard(*this, QStringLiteral("changePINRequest"))) {
+        PinSteps::endSwitch(*this);
+        return;
+    }
+
+    // The switch has its lock answer: one that comes while the operator types is the start-up
+    // dialogue's, and must not open a second dialog.
+    pinLockChangePending = false;
+    CZKInputPINPUKDialog dialog(this, true);
+    if (dialog.exec() != QDialog::Accepted) {
+        PinSteps::endSwitch(*this);
+        sendMessage(Warning, QStringLiteral("Internal Warning 1 changePINRequest InputPINDlg reject"), QString());
+        return;
+    }
+    const QString pin = dialog.value();
+    if (pin.size() != kPinLength) {
+        PinSteps::endSwitch(*this);
+        sendMessage(Error, QStringLiteral("PIN is to short"), QString());
+        CZKPrompt::critical(this, tr("PIN Error"), tr("PIN is to short."));
+        return;
+    }
+    if (!CZKPINTools::isDigitsOnly(pin)) {
+        PinSteps::endSwitch(*this);
+        CZKPrompt::critical(this, tr("PIN Error"), CZKPINTools::digitsOnlyMessage());
+        return;
+    }
+
+    pinLockChangePending = true;
+    pendingPIN = pin;
+    pinLockEnableRequested = enable;
+    if (enable)
+        pinTools.enablePIN(pin);
+    else
+        pinTools.disablePIN(pin);
+}
+
+void CZKMainWindow::okCLCK()
+{
+    // An answer to a command typed in the terminal changes nothing here.
+    if (!pinLockChangePending)
+        return;
+    const QString pin = pendingPIN;
+    const bool enabled = pinLockEnableRequested;
+    PinSteps::endSwitch(*this);
+    updatePINUI(PINUI::VerifyOn, enabled);
+    if (enabled) {
+        CZKPrompt::information(this, tr("PIN Status"), tr("PIN verification enabled."));
+        // With verification on, the unit needs the PIN to unlock the SIM after a restart.
+        pinTools.setDevicePIN(kDevicePinSlot, pin);
+    } else {
+        CZKPrompt::information(this, tr("PIN Status"), tr("PIN verification disabled."));
+    }
+}
+
+void CZKMainWindow::errorCLCK()
+{
+    if (!pinLockChangePending) {
+        pendingPIN.clear();
+        return;
+    }
+    PinSteps::endSwitch(*this);
+    CZKPrompt::critical(this, tr("PIN Status"), tr("Set PIN verification error."));
+    // A refused PIN costs the SIM a try and may have locked it.
+    PinSteps::restartDialogue(*this);
+}
+
+void CZKMainWindow::changePIN()
+{
+    pendingPIN.clear();
+    CZKSetPIN dialog(nullptr);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!PinSteps::activeCard(*this, QStringLiteral("changePINRequest")))
+        return;
+
+    const QString title = tr("Change PIN");
+    if (dialog.actualPIN.size() != kPinLength || dialog.newPIN.size() != kPinLength) {
+        CZKPrompt::warning(nullptr, title, tr("Change PIN error! Size old PIN or new PIN incorrect"));
+        return;
+    }
+    if (!CZKPINTools::isDigitsOnly(dialog.actualPIN) || !CZKPINTools::isDigitsOnly(dialog.newPIN)) {
+        CZKPrompt::warning(nullptr, title, CZKPINTools::digitsOnlyMessage());
+        return;
+    }
+    pinTools.changePIN(dialog.actualPIN, dialog.newPIN);
+    pendingPIN = dialog.newPIN;
+}
+
+void CZKMainWindow::okPWD()
+{
+    // A change typed in the terminal is not the page's: there is no new PIN to keep.
+    if (!PinSteps::changePending(*this))
+        return;
+    const QString pin = pendingPIN;
+    pendingPIN.clear();
+    setDevicePIN(kDevicePinSlot, pin);
+    CZKPrompt::information(nullptr, tr("Change PIN"), tr("Change PIN success."));
+}
+
+void CZKMainWindow::errorPWD()
+{
+    const bool pending = PinSteps::changePending(*this);
+    if (pending)
+        pendingPIN.clear();
+    CZKPrompt::critical(nullptr, tr("Change PIN"), tr("Change PIN error!"));
+    // A refused PIN costs the SIM a try and may have locked it.
+    if (pending)
+        PinSteps::restartDialogue(*this);
+}
+
+void CZKMainWindow::SIMBusyCPIN()
+{
+    // A SIM that stays busy is asked a bounded number of times; the next busy series starts anew.
+    if (simBusyRetries <= 0) {
+        simBusyRetries = kSimBusyRetries;
+        return;
+    }
+    --simBusyRetries;
+    waitMs(kSimBusyGapMs);
+    pinTools.queryPIN();
+}
+
+void CZKMainWindow::enterPIN()
+{
+    PinSteps::restartDialogue(*this);
+}
+
+void CZKMainWindow::unlockPIN()
+{
+    PinSteps::restartDialogue(*this);
+}

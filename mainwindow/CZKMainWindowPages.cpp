@@ -3,6 +3,7 @@
 #include "app/CZKGlobals.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
+#include "mainwindow/UnitAddressPatterns.h"
 
 #include "ui_CZKMainWindow.h"
 
@@ -18,10 +19,6 @@
 #include <QUiLoader>
 
 namespace {
-
-const char* const kMacExpression = "([0-9a-fA-F][0-9a-fA-F]:){5}([0-9a-fA-F][0-9a-fA-F])";
-const char* const kIPv4Expression = "(?:(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)\\.){3}"
-                                    "(?:25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)";
 
 QTreeWidgetItem* newTreeItem(const QString& text, const char* icon, int id, SettingsItemKind kind)
 {
@@ -41,10 +38,9 @@ QTreeWidgetItem* firstSelected(const QTreeWidget* tree)
 
 } // namespace
 
-template <class Widget>
-Widget* CZKMainWindow::pageWidget(const QString& name) const
+QWidget* CZKMainWindow::pageHost() const
 {
-    return ui->mainFrame->findChild<Widget*>(name);
+    return ui->mainFrame;
 }
 
 bool CZKMainWindow::setLineEditText(const QString& name, const QString& text, QValidator* validator)
@@ -216,10 +212,10 @@ void CZKMainWindow::fillUnitPage(int id)
     setLineEditText(QStringLiteral("editIMEI"), unit->imei);
     setLineEditText(QStringLiteral("editFirmware"), unit->firmwareVer);
     setLineEditText(QStringLiteral("editMACAddr"), unit->ethernetAddr,
-                    new QRegExpValidator(QRegExp(QLatin1String(kMacExpression))));
+                    new QRegExpValidator(QRegExp(QLatin1String(UnitAddressPatterns::mac))));
     setLineEditText(QStringLiteral("editNetConf"), database()->dictionaryValue(unit->netConf, 0));
     setLineEditText(QStringLiteral("editLocalNetAddr"), unit->localNetworkAddr,
-                    new QRegExpValidator(QRegExp(QLatin1String(kIPv4Expression))));
+                    new QRegExpValidator(QRegExp(QLatin1String(UnitAddressPatterns::ipv4))));
     setLineEditText(QStringLiteral("editUDPPort"), QString::number(unit->udpPort), new QIntValidator(1, 65535));
     setLineEditText(QStringLiteral("editManufacturer"), unit->manufakturer);
     setLineEditText(QStringLiteral("editDeviceModel"), unit->deviceModel);

@@ -407,6 +407,170 @@ Prawa zastrzeżone</translation>
         <source>Information</source>
         <translation>Informacja</translation>
     </message>
+    <message>
+        <source>The unit&apos;s data profile was not read completely.</source>
+        <translation>Profil danych urządzenia nie został odczytany w całości.</translation>
+    </message>
+    <message>
+        <source>PIN Error</source>
+        <translation>Błąd PIN</translation>
+    </message>
+    <message>
+        <source>PIN is to short.</source>
+        <translation>PIN jest za krótki.</translation>
+    </message>
+    <message>
+        <source>PIN Status</source>
+        <translation>Stan PIN</translation>
+    </message>
+    <message>
+        <source>PIN verification enabled.</source>
+        <translation>Weryfikacja kodu PIN włączona.</translation>
+    </message>
+    <message>
+        <source>PIN verification disabled.</source>
+        <translation>Weryfikacja kodu PIN wyłączona.</translation>
+    </message>
+    <message>
+        <source>Set PIN verification error.</source>
+        <translation>Błąd zmiany weryfikacji kodu PIN.</translation>
+    </message>
+    <message>
+        <source>Change PIN</source>
+        <translation>Zmiana PIN</translation>
+    </message>
+    <message>
+        <source>Change PIN error! Size old PIN or new PIN incorrect</source>
+        <translation>Błąd zmiany PIN! Nieprawidłowa długość starego lub nowego PIN.</translation>
+    </message>
+    <message>
+        <source>Change PIN success.</source>
+        <translation>PIN został zmieniony.</translation>
+    </message>
+    <message>
+        <source>Change PIN error!</source>
+        <translation>Błąd zmiany PIN!</translation>
+    </message>
+    <message>
+        <source>APN</source>
+        <translation>APN</translation>
+    </message>
+    <message>
+        <source>APN user</source>
+        <translation>użytkownik APN</translation>
+    </message>
+    <message>
+        <source>APN password</source>
+        <translation>hasło APN</translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation>Zapis profilu</translation>
+    </message>
+    <message>
+        <source>%1 holds a double quote, a line break or Ctrl-Z, which the unit cannot take.</source>
+        <translation>Pole %1 zawiera cudzysłów, koniec wiersza lub Ctrl-Z, których urządzenie nie przyjmie.</translation>
+    </message>
+    <message>
+        <source>The profile &apos;%1&apos; could not be saved; it keeps its stored values.</source>
+        <translation>Nie udało się zapisać profilu „%1”; zachowuje zapisane wartości.</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Pytanie</translation>
+    </message>
+    <message>
+        <source>Remove profile: &apos;%1&apos; ?</source>
+        <translation>Usunąć profil „%1”?</translation>
+    </message>
+    <message>
+        <source>Remove profile</source>
+        <translation>Usuwanie profilu</translation>
+    </message>
+    <message>
+        <source>The profile &apos;%1&apos; could not be removed.</source>
+        <translation>Nie udało się usunąć profilu „%1”.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>selectOperator - Dummy now</source>
+        <translation>Wybór operatora nie jest jeszcze dostępny</translation>
+    </message>
+    <message>
+        <source>Save SIMCard</source>
+        <translation>Zapis karty SIM</translation>
+    </message>
+    <message>
+        <source>SIMCard name is empty.</source>
+        <translation>Nazwa karty SIM jest pusta.</translation>
+    </message>
+    <message>
+        <source>The SIM card could not be saved.</source>
+        <translation>Nie udało się zapisać karty SIM.</translation>
+    </message>
+    <message>
+        <source>Set as active</source>
+        <translation>Ustaw jako aktywną</translation>
+    </message>
+    <message>
+        <source>The active SIM card could not be changed.</source>
+        <translation>Nie udało się zmienić aktywnej karty SIM.</translation>
+    </message>
+    <message>
+        <source>Send profile &apos;%1&apos; to device ?</source>
+        <translation>Wysłać profil „%1” do urządzenia?</translation>
+    </message>
+    <message>
+        <source>Save changes ?</source>
+        <translation>Zapisać zmiany?</translation>
+    </message>
+    <message>
+        <source>MAC address</source>
+        <translation>adres MAC</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>adres IP</translation>
+    </message>
+    <message>
+        <source>UDP port</source>
+        <translation>port UDP</translation>
+    </message>
+    <message>
+        <source>The stored %1 &quot;%2&quot; of the unit is not valid. Nothing was sent to the device.</source>
+        <translation>Zapisany %1 „%2” urządzenia jest nieprawidłowy. Nic nie wysłano do urządzenia.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not valid. Correct it and save again.</source>
+        <translation>Wartość %1 „%2” jest nieprawidłowa. Popraw ją i zapisz ponownie.</translation>
+    </message>
+    <message>
+        <source>The network configuration could not be saved to the database. Nothing was changed.</source>
+        <translation>Nie udało się zapisać konfiguracji sieci w bazie danych. Nic nie zmieniono.</translation>
+    </message>
+    <message>
+        <source>Disable PIN
+verification</source>
+        <translation>Wyłącz weryfikację
+kodu PIN</translation>
+    </message>
+    <message>
+        <source>Enable PIN
+verification</source>
+        <translation>Włącz weryfikację
+kodu PIN</translation>
+    </message>
+    <message>
+        <source>The %1 of profile &apos;%2&apos; holds a character that cannot be sent to the unit (&quot;, CR, LF or Ctrl-Z).</source>
+        <translation>Pole %1 profilu „%2” zawiera znak, którego nie można wysłać do urządzenia (&quot;, CR, LF lub Ctrl-Z).</translation>
+    </message>
+    <message>
+        <source>Profile is no set, set current profile.</source>
+        <translation>Nie wybrano profilu, wybierz profil karty.</translation>
+    </message>
 </context>
 <context>
     <name>CZKNewSMS</name>

@@ -407,6 +407,168 @@ All rights reserved</source>
         <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The unit&apos;s data profile was not read completely.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN Error</source>
+        <translation type="unfinished">Ошибка PIN</translation>
+    </message>
+    <message>
+        <source>PIN is to short.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN verification enabled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PIN verification disabled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set PIN verification error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN error! Size old PIN or new PIN incorrect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN success.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change PIN error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>APN password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds a double quote, a line break or Ctrl-Z, which the unit cannot take.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile &apos;%1&apos; could not be saved; it keeps its stored values.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove profile: &apos;%1&apos; ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profile &apos;%1&apos; could not be removed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>selectOperator - Dummy now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save SIMCard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIMCard name is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SIM card could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set as active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The active SIM card could not be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send profile &apos;%1&apos; to device ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MAC address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UDP port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The stored %1 &quot;%2&quot; of the unit is not valid. Nothing was sent to the device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not valid. Correct it and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The network configuration could not be saved to the database. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable PIN
+verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable PIN
+verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 of profile &apos;%2&apos; holds a character that cannot be sent to the unit (&quot;, CR, LF or Ctrl-Z).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile is no set, set current profile.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CZKNewSMS</name>

@@ -3,11 +3,13 @@
 #include "app/CZKGlobals.h"
 #include "app/CZKPacing.h"
 #include "bus/BusMessage.h"
+#include "bus/CZKMessageProxy.h"
 #include "link/CZKRadioPoolingThread.h"
 #include "link/LinkTarget.h"
 
 #include "ui_CZKMainWindow.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QHostAddress>
@@ -36,6 +38,13 @@ void MainWindowProbe::resetRunState()
 {
     CZKMainWindow::firstConnectionFlag = true;
     CZKMainWindow::reconnectAfterRestart = false;
+}
+
+void startWindowTests()
+{
+    setApplication(qobject_cast<QApplication*>(QCoreApplication::instance()));
+    messageProxy()->start();
+    Pacing::setScale(0.01);
 }
 
 void requireLoopbackTarget()

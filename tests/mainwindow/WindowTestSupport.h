@@ -37,6 +37,8 @@ public:
     void setPinLockChangePending(bool pending) { w->pinLockChangePending = pending; }
     void setProfileRefreshPending(bool pending) { w->profileRefreshPending = pending; }
     bool profileRefreshPending() const { return w->profileRefreshPending; }
+    bool& smsPollingEnabled() const { return w->smsPollingEnabled; }
+    CZKRadioPoolingThread* radioPoller() const { return w->radioPoller; }
     // The RF test's poller, started or stopped as the RF tab would.
     void startRadioPoller();
     void stopRadioPoller();
@@ -72,6 +74,10 @@ public:
     std::unique_ptr<CZKMainWindow> window;
     std::unique_ptr<MainWindowProbe> probe;
 };
+
+// What every window test starts with: the program's application object (the busy state works
+// on it), the bus running, and every wait at a hundredth of its real length.
+void startWindowTests();
 
 // Points the window's link at a fake unit on loopback; aborts the test program when the target
 // is anything else, so that no window test can reach the unit's real address.

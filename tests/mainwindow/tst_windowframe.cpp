@@ -44,8 +44,7 @@ class tst_WindowFrame : public QObject {
 private slots:
     void initTestCase()
     {
-        messageProxy()->start();
-        Pacing::setScale(0.01);
+        startWindowTests();
     }
 
     void formObjects_data()

@@ -52,10 +52,7 @@ class tst_WindowLink : public QObject {
 private slots:
     void initTestCase()
     {
-        // The busy state works on the program's application object.
-        setApplication(qobject_cast<QApplication*>(QCoreApplication::instance()));
-        messageProxy()->start();
-        Pacing::setScale(0.01);
+        startWindowTests();
     }
 
     void init() { MainWindowProbe::resetRunState(); }

@@ -113,8 +113,7 @@ class tst_WindowPages : public QObject {
 private slots:
     void initTestCase()
     {
-        messageProxy()->start();
-        Pacing::setScale(0.01);
+        startWindowTests();
         CZKPrompt::setResponder([this](const CZKPrompt::Call& call) {
             prompts.append(call.text);
             return QMessageBox::Ok;

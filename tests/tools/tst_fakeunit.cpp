@@ -78,6 +78,37 @@ class TestFakeUnit : public QObject {
         return got;
     }
 
+    // A reply without its echo and blank lines, the rest joined by "|": "+CPIN: READY|OK".
+    static QByteArray gist(const QByteArray& command, const QByteArray& reply)
+    {
+        QByteArrayList lines = reply.split('\n');
+        if (!lines.isEmpty() && lines.first() == command.chopped(command.endsWith('\r') ? 1 : 0) + '\r')
+            lines.removeFirst();
+        QByteArrayList kept;
+        for (const QByteArray& line : qAsConst(lines)) {
+            if (!line.trimmed().isEmpty())
+                kept << line.trimmed();
+        }
+        return kept.join('|');
+    }
+
+    // Each command in turn with the gist of its answer ("%PORT" stands for the unit's port), then
+    // what FAKE#STATE must hold.
+    void runSession()
+    {
+        QFETCH(QByteArrayList, commands);
+        QFETCH(QByteArrayList, answers);
+        QFETCH(QByteArray, stateHas);
+        QByteArrayList got;
+        for (const QByteArray& command : qAsConst(commands))
+            got << gist(command, ask(command).bytes);
+        QByteArrayList expected;
+        for (QByteArray answer : qAsConst(answers))
+            expected << answer.replace("%PORT", QByteArray::number(unit->port()));
+        QCOMPARE(got, expected);
+        QVERIFY2(unit->state().contains(stateHas), unit->state().constData());
+    }
+
     static QByteArray sendPdu(const QByteArray& hex) { return hex + '\x1a'; }
     // The unit's answer to a PDU: its echo, the reference, "OK".
     static QByteArray taken(const QByteArray& hex, int reference)
@@ -145,6 +176,11 @@ private slots:
         QTest::newRow("band masks") << QByteArrayList{} << gband + '\r'
                                     << gband + "\r\n!GBAND: B20, 0000000000000000, 0000000000080000" + ok
                                     << QByteArray("GBAND=0000000000000000,0000000000080000");
+        // The profile refresh's own query, with a blank on each side of the first "=".
+        QTest::newRow("band masks, blanks round =")
+            << QByteArrayList{} << QByteArray("AT!ENTERCND = \"C962\";!GBAND?\r")
+            << QByteArray("AT!ENTERCND = \"C962\";!GBAND?\r\n!GBAND: B20, 0000000000000000, 0000000000080000" + ok)
+            << QByteArray("BAND=03");
         QTest::newRow("masks of all bands") << QByteArrayList{"AT!BAND=00\r"} << gband + '\r'
                                             << gband + "\r\n!GBAND: B20, 000000000FFFFFFF, 00000000FFFFFFFF" + ok
                                             << QByteArray("BAND=00");
@@ -236,8 +272,138 @@ private slots:
         for (const QByteArray& each : before)
             QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
         QCOMPARE(ask(command).bytes, reply);
-        QVERIFY2(unit->state().endsWith(stateHas), unit->state().constData());
+        QVERIFY2(unit->state().contains(stateHas + ' '), unit->state().constData());
     }
+
+    // The SIM's PIN, its tries and its PUK, as the start-up dialogue and the SIM page meet them.
+    void pinStateAnswersAsTheSim_data()
+    {
+        QTest::addColumn<QByteArrayList>("commands");
+        QTest::addColumn<QByteArrayList>("answers");
+        QTest::addColumn<QByteArray>("stateHas");
+        const QByteArray cpin = "AT+CPIN?\r", query = "AT+CLCK=\"SC\",2\r", cimi = "AT+CIMI\r";
+        const auto pin = [](const char* p) { return QByteArray("AT+CPIN=\"") + p + "\"\r"; };
+        const auto lock = [](int on, const char* p) {
+            return "AT+CLCK=\"SC\"," + QByteArray::number(on) + ",\"" + p + "\"\r";
+        };
+        const auto pwd = [](const char* o, const char* n) {
+            return QByteArray("AT+CPWD=\"SC\",\"") + o + "\",\"" + n + "\"\r";
+        };
+        const QByteArray ok = "OK", wrong = "+CME ERROR: 16", pinWanted = "+CME ERROR: 11", pukWanted = "+CME ERROR: 12";
+        const QByteArray locked = "FAKE#SIMLOCK=1";
+        QTest::newRow("ready, verification off")
+            << QByteArrayList{cpin, query, cimi} << QByteArrayList{"+CPIN: READY|OK", "+CLCK: 0|OK", "260011234567890|OK"}
+            << QByteArray("PIN=READY LOCK=0 TRIES=3");
+        QTest::newRow("locked: PIN wanted")
+            << QByteArrayList{locked, cpin, query, cimi}
+            << QByteArrayList{ok, "+CPIN: SIM PIN|OK", "+CLCK: 1|OK", pinWanted}
+            << QByteArray("PIN=PIN LOCK=1 TRIES=3");
+        QTest::newRow("wrong PIN, then the right one")
+            << QByteArrayList{locked, pin("1111"), cpin, pin("1234"), cpin, cimi}
+            << QByteArrayList{ok, wrong, "+CPIN: SIM PIN|OK", ok, "+CPIN: READY|OK", "260011234567890|OK"}
+            << QByteArray("PIN=READY LOCK=1 TRIES=3");
+        QTest::newRow("three wrong PINs want the PUK")
+            << QByteArrayList{locked, pin("1111"), pin("2222"), pin("3333"), cpin, pin("1234"), cimi, lock(0, "1234"),
+                              pwd("1234", "4321")}
+            << QByteArrayList{ok, wrong, wrong, wrong, "+CPIN: SIM PUK|OK", pukWanted, pukWanted, pukWanted, pukWanted}
+            << QByteArray("PIN=PUK LOCK=1 TRIES=0");
+        QTest::newRow("PUK sets a new PIN")
+            << QByteArrayList{locked, pin("1"), pin("2"), pin("3"), "AT+CPIN=\"87654321\",\"4321\"\r",
+                              "AT+CPIN=\"12345678\",\"4321\"\r", cpin, lock(0, "1234"), lock(0, "4321"), query}
+            << QByteArrayList{ok, wrong, wrong, wrong, wrong, ok, "+CPIN: READY|OK", wrong, ok, "+CLCK: 0|OK"}
+            << QByteArray("PIN=READY LOCK=0 TRIES=3");
+        QTest::newRow("verification on and off")
+            << QByteArrayList{lock(1, "0000"), query, lock(1, "1234"), query, lock(0, "0000"), lock(0, "1234"), query}
+            << QByteArrayList{wrong, "+CLCK: 0|OK", ok, "+CLCK: 1|OK", wrong, ok, "+CLCK: 0|OK"}
+            << QByteArray("PIN=READY LOCK=0 TRIES=3");
+        QTest::newRow("wrong PINs to the lock use the tries")
+            << QByteArrayList{lock(1, "0000"), lock(1, "0000"), lock(1, "0000"), cpin, query}
+            << QByteArrayList{wrong, wrong, wrong, "+CPIN: SIM PUK|OK", "+CLCK: 0|OK"}
+            << QByteArray("PIN=PUK LOCK=0 TRIES=0");
+        // A new PIN of two digits is refused without using a try.
+        QTest::newRow("PIN change")
+            << QByteArrayList{pwd("0000", "4321"), pwd("1234", "12"), pwd("1234", "4321"), lock(1, "4321")}
+            << QByteArrayList{wrong, wrong, ok, ok} << QByteArray("PIN=READY LOCK=1 TRIES=3");
+        QTest::newRow("two tries left") << QByteArrayList{pwd("0000", "4321"), pwd("1234", "12")}
+                                        << QByteArrayList{wrong, wrong} << QByteArray("TRIES=2");
+        QTest::newRow("PIN change while the PIN is wanted")
+            << QByteArrayList{locked, pwd("1234", "4321"), lock(0, "1234"), pin("1234"), cpin}
+            << QByteArrayList{ok, pinWanted, pinWanted, ok, "+CPIN: READY|OK"} << QByteArray("PIN=READY LOCK=1 TRIES=3");
+        // Quoted where the program quotes them, bare in the unit's own command.
+        QTest::newRow("argument forms")
+            << QByteArrayList{"AT#PIN=1,4321\r", "AT#PIN=1,\"4321\"\r", "AT+CPIN=1234\r", "AT+CLCK=\"SC\",1,1234\r",
+                              "AT+CPWD=\"SC\",1234,4321\r", "AT+CLCK=\"SC\",3,\"1234\"\r"}
+            << QByteArrayList{ok, "ERROR", "ERROR", "ERROR", "ERROR", "ERROR"} << QByteArray("PIN=READY LOCK=0 TRIES=3");
+        QTest::newRow("control frees the SIM")
+            << QByteArrayList{locked, pin("1"), pin("2"), pin("3"), locked, cpin, "FAKE#SIMLOCK=0", cpin, query,
+                              "FAKE#SIMLOCK=2", "FAKE#SIMLOCK"}
+            << QByteArrayList{ok, wrong, wrong, wrong, ok, "+CPIN: SIM PIN|OK", ok, "+CPIN: READY|OK", "+CLCK: 0|OK",
+                              "ERROR", "ERROR"}
+            << QByteArray("PIN=READY LOCK=0 TRIES=3");
+    }
+
+    void pinStateAnswersAsTheSim() { runSession(); }
+
+    // The network configuration and the data profile that the unit and SIM card pages write.
+    void configurationAndProfileAreKept_data()
+    {
+        QTest::addColumn<QByteArrayList>("commands");
+        QTest::addColumn<QByteArrayList>("answers");
+        QTest::addColumn<QByteArray>("stateHas");
+        const QByteArray cnf = "AT#CNF?\r", cgdcont = "AT+CGDCONT?\r", qcpdpp = "AT$QCPDPP?\r";
+        const QByteArray ok = "OK", error = "ERROR";
+        const QByteArray own = "ETHERNET ADDRESS: 02:00:00:00:00:01|NETWORK CONFIGURATION: STATIC|"
+                               "NETWORK ADDRESS: 127.0.0.1/24|UDP AT COMMAND PORT: %PORT|OK";
+        const QByteArray credentials = "AT$QCPDPP=1,1,\"s3cret\",\"web\"\r";
+        QTest::newRow("configuration of the socket") << QByteArrayList{cnf} << QByteArrayList{own} << QByteArray();
+        QTest::newRow("NAT written")
+            << QByteArrayList{"AT#CNF=02:00:00:00:00:01,3,172.31.254.1,40000\r", cnf}
+            << QByteArrayList{ok, "ETHERNET ADDRESS: 02:00:00:00:00:01|NETWORK CONFIGURATION: NAT ENABLED|"
+                                  "NETWORK ADDRESS: 172.31.254.1/24|UDP AT COMMAND PORT: 40000|OK"}
+            << QByteArray();
+        QTest::newRow("static written")
+            << QByteArrayList{"AT#CNF=0a:1B:2c:3D:4e:5F,1,10.0.0.7,1\r", cnf}
+            << QByteArrayList{ok, "ETHERNET ADDRESS: 0a:1B:2c:3D:4e:5F|NETWORK CONFIGURATION: STATIC|"
+                                  "NETWORK ADDRESS: 10.0.0.7/24|UDP AT COMMAND PORT: 1|OK"}
+            << QByteArray();
+        QTest::newRow("malformed configurations")
+            << QByteArrayList{"AT#CNF=02:00:00:00:01,3,10.0.0.7,40000\r", "AT#CNF=02:00:00:00:00:0G,3,10.0.0.7,40000\r",
+                              "AT#CNF=02:00:00:00:00:01,NAT,10.0.0.7,40000\r",
+                              "AT#CNF=02:00:00:00:00:01,3,10.0.0.256,40000\r",
+                              "AT#CNF=02:00:00:00:00:01,3,10.0.7,40000\r", "AT#CNF=02:00:00:00:00:01,3,10.0.0.7,0\r",
+                              "AT#CNF=02:00:00:00:00:01,3,10.0.0.7,65536\r", "AT#CNF=02:00:00:00:00:01,3,10.0.0.7\r", cnf}
+            << QByteArrayList{error, error, error, error, error, error, error, error, own} << QByteArray();
+        QTest::newRow("APN at start")
+            << QByteArrayList{cgdcont, qcpdpp}
+            << QByteArrayList{"+CGDCONT: 1,\"IP\",\"internet\",\"0.0.0.0\",0,0|OK", "$QCPDPP: 1,0|OK"}
+            << QByteArray("APN=internet USER= PASS=");
+        QTest::newRow("APN written")
+            << QByteArrayList{"AT!SCACT=0,1\r", "AT+CGDCONT=1,\"IP\",\"web.example\"\r", cgdcont}
+            << QByteArrayList{ok, ok, "+CGDCONT: 1,\"IP\",\"web.example\",\"0.0.0.0\",0,0|OK"}
+            << QByteArray("APN=web.example");
+        QTest::newRow("APN refused")
+            << QByteArrayList{"AT+CGDCONT=2,\"IP\",\"other\"\r", "AT+CGDCONT=1,\"IP\",other\r", "AT!SCACT=2,1\r"}
+            << QByteArrayList{error, error, error} << QByteArray("APN=internet");
+        // The password comes first in the write form and never in the read form.
+        QTest::newRow("password before user")
+            << QByteArrayList{credentials, qcpdpp} << QByteArrayList{ok, "$QCPDPP: 1,1,\"web\"|OK"}
+            << QByteArray("USER=web PASS=s3cret");
+        QTest::newRow("password shown by the switch")
+            << QByteArrayList{"FAKE#SHOWPASSWORD=1", credentials, qcpdpp, "FAKE#SHOWPASSWORD=0", qcpdpp}
+            << QByteArrayList{ok, ok, "$QCPDPP: 1,1,\"web\",\"s3cret\"|OK", ok, "$QCPDPP: 1,1,\"web\"|OK"}
+            << QByteArray("USER=web PASS=s3cret");
+        QTest::newRow("empty password, CHAP")
+            << QByteArrayList{"FAKE#SHOWPASSWORD=1", "AT$QCPDPP=1,2,\"\",\"web\"\r", qcpdpp}
+            << QByteArrayList{ok, ok, "$QCPDPP: 1,2,\"web\",\"\"|OK"} << QByteArray("USER=web PASS=");
+        QTest::newRow("credentials dropped") << QByteArrayList{credentials, "AT$QCPDPP=1,0\r", qcpdpp}
+                                             << QByteArrayList{ok, ok, "$QCPDPP: 1,0|OK"} << QByteArray("USER= PASS=");
+        QTest::newRow("credentials refused")
+            << QByteArrayList{"AT$QCPDPP=1,1,\"s3cret\"\r", "AT$QCPDPP=1,3,\"s3cret\",\"web\"\r",
+                              "AT$QCPDPP=1,1,s3cret,web\r", "AT$QCPDPP=2,0\r", "FAKE#SHOWPASSWORD=yes", qcpdpp}
+            << QByteArrayList{error, error, error, error, error, "$QCPDPP: 1,0|OK"} << QByteArray("USER= PASS=");
+    }
+
+    void configurationAndProfileAreKept() { runSession(); }
 
     // Whatever comes between "AT+CMGS" and Ctrl-Z is the message; `sent` lists the messages the
     // unit took as "destination|coding|parts|text", and `logHas` lines its log must hold.
@@ -395,14 +561,18 @@ private slots:
     void controlsSetAndReportTheState()
     {
         QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=00 BAND=03 GBAND=0000000000000000,0000000000080000 RUN=1 "
-                                                     "CMGF=0 CMGS=NORMAL COPS=NORMAL SENT=0 PB=2\r\nOK\r\n"));
+                                                     "CMGF=0 CMGS=NORMAL COPS=NORMAL SENT=0 PB=2 PIN=READY LOCK=0 "
+                                                     "TRIES=3 APN=internet USER= PASS=\r\nOK\r\n"));
         for (const char* control :
              {"FAKE#RAT=06", "FAKE#BAND=00", "FAKE#CMGS=noprompt", "FAKE#COPS=LIMITED", "FAKE#PHONEBOOK=EMPTY"})
             QCOMPARE(ask(control).bytes, QByteArray("OK\r\n"));
         ask("AT#RUN=0\r");
         ask("AT+CMGF=1\r");
+        ask("AT#PIN=2,4321\r");
+        QCOMPARE(unit->slotPins.value(2), QStringLiteral("4321"));
         QCOMPARE(ask("FAKE#STATE").bytes, QByteArray("RAT=06 BAND=00 GBAND=000000000FFFFFFF,00000000FFFFFFFF RUN=0 "
-                                                     "CMGF=1 CMGS=NOPROMPT COPS=LIMITED SENT=0 PB=0\r\nOK\r\n"));
+                                                     "CMGF=1 CMGS=NOPROMPT COPS=LIMITED SENT=0 PB=0 PIN=READY LOCK=0 "
+                                                     "TRIES=3 APN=internet USER= PASS=\r\nOK\r\n"));
         for (const char* control : {"FAKE#RAT=04", "FAKE#RAT", "FAKE#BAND=3", "FAKE#CMGS=LOUD", "FAKE#COPS=",
                                     "FAKE#PHONEBOOK=FULL", "FAKE#PHONEBOOK"})
             QCOMPARE(ask(control).bytes, QByteArray("ERROR\r\n"));

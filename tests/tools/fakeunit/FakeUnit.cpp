@@ -10,18 +10,24 @@ static qint64 nowMs() { QElapsedTimer clock; clock.start(); return clock.msecsSi
 // The switches' names in "FAKE#CMGS" and "FAKE#COPS", in the order of their enumerations.
 static const QStringList kCmgsSwitches{"NORMAL", "ERROR", "NOPROMPT", "NORESULT"};
 static const QStringList kCopsSwitches{"NORMAL", "LIMITED", "NONE"};
+// What "FAKE#STATE" calls the SIM's states, in the order of their enumeration.
+static const QStringList kSimStates{"READY", "PIN", "PUK"};
 
 QByteArray FakeUnit::state() const
 {
     const QString band = bandIndex();
     return QStringLiteral("RAT=%1 BAND=%2 GBAND=%3,%4 RUN=%5 CMGF=%6 CMGS=%7 COPS=%8 SENT=%9 PB=%10")
-        .arg(rat, band.isEmpty() ? QStringLiteral("none") : band, maskText(gsmUmtsMask), maskText(lteMask))
-        .arg(int(running))
-        .arg(messageFormat)
-        .arg(kCmgsSwitches.at(int(cmgsSwitch)), kCopsSwitches.at(int(copsSwitch)))
-        .arg(sentMessages.size())
-        .arg(simPhoneBook.size())
-        .toUtf8();
+               .arg(rat, band.isEmpty() ? QStringLiteral("none") : band, maskText(gsmUmtsMask), maskText(lteMask))
+               .arg(int(running))
+               .arg(messageFormat)
+               .arg(kCmgsSwitches.at(int(cmgsSwitch)), kCopsSwitches.at(int(copsSwitch)))
+               .arg(sentMessages.size())
+               .arg(simPhoneBook.size())
+               .toUtf8()
+        + QStringLiteral(" PIN=%1 LOCK=%2 TRIES=%3 APN=%4 USER=%5 PASS=%6")
+              .arg(kSimStates.at(int(simState)), QString::number(int(pinLock)), QString::number(pinTries), apn, apnUser,
+                   apnPassword)
+              .toUtf8();
 }
 
 int FakeUnit::storeSms(const QByteArray& pdu)
@@ -131,6 +137,13 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
         done = equals > 0 && (book == QLatin1String("EMPTY") || book == QLatin1String("NORMAL"));
         if (done)
             resetPhoneBook(book == QLatin1String("EMPTY"));
+    } else if (name == QLatin1String("SIMLOCK") || name == QLatin1String("SHOWPASSWORD")) {
+        const QString flag = value.trimmed();
+        done = equals > 0 && (flag == QLatin1String("0") || flag == QLatin1String("1"));
+        if (done && name == QLatin1String("SIMLOCK"))
+            setSimLocked(flag == QLatin1String("1"));
+        else if (done)
+            showPassword = flag == QLatin1String("1");
     } else if (name == QLatin1String("STATE")) {
         stateLine = state() + "\r\n";
     } else {

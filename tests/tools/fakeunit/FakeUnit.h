@@ -18,9 +18,10 @@ class QIODevice;
 // echoes the command line and then gives the lines the program interprets (FakeUnitReplies.cpp).
 // It can stay silent, answer late, send a datagram of its own, answer with garbage, flood the
 // program, or answer from another address of its network; the "FAKE#" control datagrams are
-// described in main.cpp. Its SIM card holds a message store and a phone book; it sends SMS in PDU
-// and text mode, and keeps radio settings (access technology, bands, run state) that the short
-// code's commands read and change.
+// described in main.cpp. Its SIM card holds a message store, a phone book and a PIN with its
+// PUK; it sends SMS in PDU and text mode, and keeps radio settings (access technology, bands, run
+// state), its network configuration and the data profile (APN, user, password) that the
+// program's commands read and change.
 class FakeUnit : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +38,9 @@ public:
     enum class CmgsSwitch { Normal, Error, NoPrompt, NoResult };
     // What "AT+COPS?" reports: registered, limited service, or not registered.
     enum class CopsSwitch { Normal, Limited, Unregistered };
+    // What the SIM wants before it serves: nothing, its PIN, or its PUK after too many wrong PINs.
+    enum class SimState { Ready, Pin, Puk };
+    static constexpr int PinTries = 3;
     static constexpr int SmsCapacity = 20;
     static constexpr int PhoneBookCapacity = 250;
     // After the reply, each unsolicited datagram of the answer (USSD) follows this much later.
@@ -70,8 +74,11 @@ public:
     static QString maskText(quint64 mask);
     // Empties the SIM's phone book, or gives it back its two starting entries and nothing else.
     void resetPhoneBook(bool empty);
+    // Turns PIN verification on with the PIN wanted, or back off with the SIM ready; either way
+    // with all tries left.
+    void setSimLocked(bool locked);
     // One line: RAT, band, masks, run state, message format, switches, messages sent, phone-book
-    // entries.
+    // entries, PIN state, lock, tries left, APN, user, password.
     QByteArray state() const;
     // Sends `count` (at most FloodMaxDatagrams) unsolicited datagrams, well-formed answers and
     // garbage, at `perSecond` to whoever sent the last AT command, for at most floodLimitMs.
@@ -94,6 +101,26 @@ public:
     QMap<int, PhoneBookEntry> simPhoneBook;
     // Whether the SIM asks for its PIN, as "AT+CLCK="SC",2" reports it; the SIM starts ready.
     bool pinLock = false;
+    SimState simState = SimState::Ready;
+    QString simPin = QStringLiteral("1234");
+    QString simPuk = QStringLiteral("12345678");
+    int pinTries = PinTries;   // a right PIN gives them all back; none left wants the PUK
+    QMap<int, QString> slotPins;   // by SIM slot, as "AT#PIN" gave them to the unit
+    // Network configuration written by "AT#CNF=": until then "AT#CNF?" reports the socket's own
+    // address and port (the socket stays where it is after a write).
+    bool configWritten = false;
+    QString configMac = QStringLiteral("02:00:00:00:00:01");
+    int configNet = 1;   // 3 is NAT, anything else a static address
+    QString configAddress;
+    quint16 configPort = 0;
+    // Data profile of context 1: "AT+CGDCONT" and "AT$QCPDPP" (the modem's write form takes the
+    // password before the user; its read form shows the user alone unless showPassword is set).
+    QString apnType = QStringLiteral("IP");
+    QString apn = QStringLiteral("internet");
+    int apnAuth = 0;   // 0 none, 1 PAP, 2 CHAP
+    QString apnUser;
+    QString apnPassword;
+    bool showPassword = false;
     // A flood's datagrams are counted, not kept in `sent`: there may be a hundred thousand.
     int floodTotal = 0;   // what the flood runs to, after the bound
     int floodSent = 0;
@@ -121,6 +148,13 @@ private:
     bool answer(const QString& command, QByteArray* reply, QStringList* later);
     // "AT+CMGS" in either message format: the prompt, or an error.
     QByteArray startSending(const QString& command, const QStringList& args);
+    // The SIM's PIN commands and "AT+CIMI": false when the command is none of them.
+    bool answerPin(const QString& upper, const QStringList& args, QStringList* lines, QString* result);
+    // Checks a PIN for a command that needs it: a try less when wrong, the PUK wanted after the
+    // last; "OK" or the error to answer.
+    QString verifyPin(const QString& pin);
+    // "AT#CNF", "AT!SCACT", "AT+CGDCONT" and "AT$QCPDPP": false when the command is none of them.
+    bool answerDataProfile(const QString& upper, const QStringList& args, QStringList* lines, QString* result);
     // What comes while the unit waits at its prompt: the raw datagram, carriage returns kept.
     bool answerAtPrompt(const QString& input, QByteArray* reply);
     void takeSubmit(const FakeSubmit& part);

@@ -3,6 +3,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 // The unit's answers. A reply is the command line echoed, then the answer's lines, then a blank
 // line and the result ("OK" unless the answer says otherwise). A command that matches nothing
 // is answered "OK" alone.
@@ -17,7 +19,6 @@ const struct {
     {"AT#I$", "MANUFACTURER: Fake Unit Works\nMODEL: FU-100\nREVISION: 1.2\nPROCESSOR: FK32 168 MHz\n"
               "CMSIS: 5.4.0\nSTDPERIPHLIB: 1.8.0\nNEWLIB: 3.3.0\nBUILD: 2024-05-01 12:00"},
     {"AT\\+C?GSN", "356000000000017"}, {"AT\\+C?GMM", "FU-100 LTE"}, {"AT\\+C?GMR", "FU100_01.02.03"},
-    {"AT\\+CIMI", "260011234567890"}, {"AT\\+CPIN\\?$", "+CPIN: READY"},
     {"AT!GSTATUS\\?$", "!GSTATUS:\nUnit uptime: 3600 Temperature: 41\nSystem mode: LTE PS state: Attached\n"
                        "LTE band: B20 LTE bw: 10 MHz\nRSSI (dBm): -67"},
 };
@@ -79,6 +80,33 @@ QStringList arguments(const QString& command)
 bool isQuoted(const QString& text) { return text.size() >= 2 && text.startsWith('"') && text.endsWith('"'); }
 QString inner(const QString& text) { return isQuoted(text) ? text.mid(1, text.size() - 2) : QString(); }
 int number(const QString& text) { bool ok = false; const int value = text.toInt(&ok); return ok ? value : -1; }
+
+// Whether the whole text matches the pattern.
+bool whole(const QString& text, const char* pattern)
+{
+    return QRegularExpression(QStringLiteral("\\A(?:%1)\\z").arg(QLatin1String(pattern))).match(text).hasMatch();
+}
+
+// Whether the upper-cased command matches a pattern from its start.
+bool starts(const QString& upper, const char* pattern)
+{
+    return upper.contains(QRegularExpression(QStringLiteral("^") + QLatin1String(pattern)));
+}
+
+// A SIM PIN has four to eight digits.
+bool isPin(const QString& text) { return whole(text, "[0-9]{4,8}"); }
+
+bool isIpv4(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    const auto octet = [](const QString& part) { return whole(part, "[0-9]{1,3}") && part.toInt() <= 255; };
+    return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), octet);
+}
+
+// The errors of the SIM's PIN commands: a wrong PIN or PUK, and the PIN or the PUK wanted first.
+const QString kWrongPassword = QStringLiteral("+CME ERROR: 16");
+const QString kPinWanted = QStringLiteral("+CME ERROR: 11");
+const QString kPukWanted = QStringLiteral("+CME ERROR: 12");
 
 } // namespace
 
@@ -149,17 +177,15 @@ QString FakeUnit::bandIndex() const
 bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* later)
 {
     const QString upper = command.toUpper();
-    // Whether the upper-cased command matches a pattern from its start.
-    const auto is = [&upper](const char* p) { return upper.contains(QRegularExpression(QStringLiteral("^") + p)); };
+    const auto is = [&upper](const char* p) { return starts(upper, p); };
     const QStringList args = arguments(command);
     const int first = args.isEmpty() ? -1 : number(args.first());
     QStringList lines;
     QString result = "OK";
     if (is("AT#RST")) {
         return false;   // restarts without a word
-    } else if (is("AT#CNF\\?$")) {
-        lines << "ETHERNET ADDRESS: 02:00:00:00:00:01" << "NETWORK CONFIGURATION: STATIC"
-              << "NETWORK ADDRESS: " + address().toString() + "/24" << QString("UDP AT COMMAND PORT: %1").arg(port());
+    } else if (answerPin(upper, args, &lines, &result) || answerDataProfile(upper, args, &lines, &result)) {
+        // answered from the SIM's PIN state or the unit's configuration
     } else if (is("AT\\+CPMS(\\?$|=)")) {
         // The query names the stores; setting them answers with the bare counts, which the
         // program counts from.
@@ -235,9 +261,6 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
             result = "+CMS ERROR: 321";
         else
             simMessages.remove(first);
-    } else if (is("AT\\+CLCK=") && args.size() == 2 && inner(args.first()).toUpper() == "SC" && args.at(1) == "2") {
-        // The PIN lock's query; setting the lock, and the other facilities, get "OK" alone.
-        lines << QString("+CLCK: %1").arg(int(pinLock));
     } else if (is("AT\\+CPBS\\?$")) {
         lines << QString("+CPBS: \"SM\",%1,%2").arg(simPhoneBook.size()).arg(PhoneBookCapacity);
     } else if (is("AT\\+CPBR=")) {
@@ -274,5 +297,141 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
         }
     }
     *reply = (QStringList{command} + lines + QStringList{"", result, ""}).join("\r\n").toUtf8();
+    return true;
+}
+
+void FakeUnit::setSimLocked(bool locked)
+{
+    pinLock = locked;
+    simState = locked ? SimState::Pin : SimState::Ready;
+    pinTries = PinTries;
+}
+
+QString FakeUnit::verifyPin(const QString& pin)
+{
+    if (pin == simPin) {
+        pinTries = PinTries;
+        simState = SimState::Ready;
+        return QStringLiteral("OK");
+    }
+    if (--pinTries <= 0) {
+        pinTries = 0;
+        simState = SimState::Puk;
+    }
+    return kWrongPassword;
+}
+
+// The PIN arguments come quoted, as the program sends them, except those of the unit's own
+// "AT#PIN=<slot>,<pin>"; other forms are answered "ERROR". Facilities other than "SC" get "OK"
+// alone from the caller.
+bool FakeUnit::answerPin(const QString& upper, const QStringList& args, QStringList* lines, QString* result)
+{
+    const QString wanted = simState == SimState::Pin ? kPinWanted : simState == SimState::Puk ? kPukWanted : QString();
+    const bool sc = inner(args.value(0)).toUpper() == QLatin1String("SC");
+    const auto quoted = [&args](int from) {
+        return std::all_of(args.begin() + from, args.end(), [](const QString& arg) { return isQuoted(arg); });
+    };
+    if (starts(upper, "AT\\+CPIN\\?$")) {
+        const char* state = simState == SimState::Pin ? "SIM PIN" : simState == SimState::Puk ? "SIM PUK" : "READY";
+        *lines << QStringLiteral("+CPIN: %1").arg(QLatin1String(state));
+    } else if (starts(upper, "AT\\+CPIN=") && args.size() == 1 && quoted(0)) {
+        *result = simState == SimState::Puk ? kPukWanted : verifyPin(inner(args.first()));
+    } else if (starts(upper, "AT\\+CPIN=") && args.size() == 2 && quoted(0)) {
+        // The PUK unblocks whatever the state, and sets the new PIN.
+        const bool right = inner(args.first()) == simPuk && isPin(inner(args.at(1)));
+        *result = right ? QStringLiteral("OK") : kWrongPassword;
+        if (right) {
+            simPin = inner(args.at(1));
+            pinTries = PinTries;
+            simState = SimState::Ready;
+        }
+    } else if (starts(upper, "AT\\+CPIN=")) {
+        *result = QStringLiteral("ERROR");
+    } else if (starts(upper, "AT\\+CIMI")) {
+        if (wanted.isEmpty())
+            *lines << QStringLiteral("260011234567890");
+        else
+            *result = wanted;
+    } else if (starts(upper, "AT\\+CLCK=") && sc && args.size() == 2 && args.at(1) == QLatin1String("2")) {
+        *lines << QStringLiteral("+CLCK: %1").arg(int(pinLock));
+    } else if (starts(upper, "AT\\+CLCK=") && sc) {
+        const bool valid = args.size() == 3 && whole(args.at(1), "[01]") && quoted(2);
+        *result = !valid ? QStringLiteral("ERROR") : !wanted.isEmpty() ? wanted : verifyPin(inner(args.at(2)));
+        if (*result == QLatin1String("OK"))
+            pinLock = args.at(1) == QLatin1String("1");
+    } else if (starts(upper, "AT\\+CPWD=") && sc) {
+        // A new PIN that is no PIN is refused before the old one is tried.
+        const bool valid = args.size() == 3 && quoted(1);
+        if (!valid)
+            *result = QStringLiteral("ERROR");
+        else if (!wanted.isEmpty())
+            *result = wanted;
+        else
+            *result = isPin(inner(args.at(2))) ? verifyPin(inner(args.at(1))) : kWrongPassword;
+        if (*result == QLatin1String("OK"))
+            simPin = inner(args.at(2));
+    } else if (starts(upper, "AT#PIN=")) {
+        const int slot = number(args.value(0));
+        if (args.size() == 2 && slot >= 0 && isPin(args.at(1)))
+            slotPins.insert(slot, args.at(1));
+        else
+            *result = QStringLiteral("ERROR");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool FakeUnit::answerDataProfile(const QString& upper, const QStringList& args, QStringList* lines, QString* result)
+{
+    bool valid = true;
+    if (starts(upper, "AT#CNF\\?$")) {
+        *lines << "ETHERNET ADDRESS: " + configMac
+               << QStringLiteral("NETWORK CONFIGURATION: %1").arg(configNet == 3 ? "NAT ENABLED" : "STATIC")
+               << "NETWORK ADDRESS: " + (configWritten ? configAddress : address().toString()) + "/24"
+               << QStringLiteral("UDP AT COMMAND PORT: %1").arg(configWritten ? configPort : port());
+    } else if (starts(upper, "AT#CNF=")) {
+        const int newPort = whole(args.value(3), "[0-9]{1,5}") ? args.value(3).toInt() : 0;
+        valid = args.size() == 4 && whole(args.at(0), "[0-9A-Fa-f]{2}(:[0-9A-Fa-f]{2}){5}")
+            && whole(args.at(1), "[0-9]{1,9}") && isIpv4(args.at(2)) && newPort >= 1 && newPort <= 65535;
+        if (valid) {
+            configWritten = true;
+            configMac = args.at(0);
+            configNet = args.at(1).toInt();
+            configAddress = args.at(2);
+            configPort = quint16(newPort);
+        }
+    } else if (starts(upper, "AT!SCACT=")) {
+        valid = args.size() == 2 && whole(args.at(0), "[01]") && number(args.at(1)) >= 1;
+    } else if (starts(upper, "AT\\+CGDCONT\\?$")) {
+        *lines << QStringLiteral("+CGDCONT: 1,\"%1\",\"%2\",\"0.0.0.0\",0,0").arg(apnType, apn);
+    } else if (starts(upper, "AT\\+CGDCONT=")) {
+        // The unit keeps the one context it dials with.
+        valid = args.size() == 3 && args.at(0) == QLatin1String("1") && isQuoted(args.at(1)) && isQuoted(args.at(2));
+        if (valid) {
+            apnType = inner(args.at(1));
+            apn = inner(args.at(2));
+        }
+    } else if (starts(upper, "AT\\$QCPDPP\\?$")) {
+        if (apnAuth == 0)
+            *lines << QStringLiteral("$QCPDPP: 1,0");
+        else
+            *lines << QStringLiteral("$QCPDPP: 1,%1,\"%2\"").arg(QString::number(apnAuth), apnUser)
+                          + (showPassword ? QStringLiteral(",\"%1\"").arg(apnPassword) : QString());
+    } else if (starts(upper, "AT\\$QCPDPP=")) {
+        // "1,0" drops the credentials; "1,<1|2>,"<password>","<user>"" sets them, password first.
+        const bool none = args == QStringList{"1", "0"};
+        valid = none || (args.size() == 4 && args.at(0) == QLatin1String("1") && whole(args.at(1), "[12]")
+                         && isQuoted(args.at(2)) && isQuoted(args.at(3)));
+        if (valid) {
+            apnAuth = none ? 0 : args.at(1).toInt();
+            apnPassword = none ? QString() : inner(args.at(2));
+            apnUser = none ? QString() : inner(args.at(3));
+        }
+    } else {
+        return false;
+    }
+    if (!valid)
+        *result = QStringLiteral("ERROR");
     return true;
 }

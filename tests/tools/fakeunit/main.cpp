@@ -1,7 +1,7 @@
 // fakeunit: stands in for the radio unit on a UDP address, for tests and demonstrations.
 //
 //   fakeunit [--address ADDR] [--port PORT] [--log FILE] [--silent] [--delay MS] [--rat NN]
-//            [--band NN] [--empty-phonebook]
+//            [--band NN] [--empty-phonebook] [--sim-locked] [--show-password]
 //
 //   --address  address to bind (default 127.0.0.1)
 //   --port     UDP port to bind (default 40000)
@@ -13,14 +13,42 @@
 //   --band     the band row it starts with (default 03, LTE B20)
 //   --empty-phonebook
 //              start with nothing in the SIM's phone book
+//   --sim-locked
+//              start with PIN verification on and the PIN wanted
+//   --show-password
+//              "AT$QCPDPP?" shows the data profile's password as a fourth field
 //
 // Once bound it prints "fakeunit listening on ADDR:PORT" on standard output. Every AT command
 // datagram is answered with one datagram: the command echoed, the reply lines, "OK" or an
 // error (the table is in FakeUnitReplies.cpp). Its SIM card starts with three stored messages
 // (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
-// and "AT+CPBW" read and change; "AT+CPBS?" gives "+CPBS: "SM",<entries>,250". The SIM asks no
-// PIN: "AT+CPIN?" gives "+CPIN: READY" and "AT+CLCK="SC",2" gives "+CLCK: 0" (other "AT+CLCK"
-// forms are answered "OK" alone). "AT#", the link's ping, is echoed with "OK".
+// and "AT+CPBW" read and change; "AT+CPBS?" gives "+CPBS: "SM",<entries>,250". "AT#", the
+// link's ping, is echoed with "OK".
+//
+// Its SIM has the PIN "1234" and the PUK "12345678", with 3 tries; it starts ready with
+// verification off. "AT+CPIN?" gives "+CPIN: READY", "+CPIN: SIM PIN" or "+CPIN: SIM PUK".
+// "AT+CPIN="<pin>"" is answered "OK" (the SIM ready, all tries back) or "+CME ERROR: 16" with a
+// try less; after the third wrong PIN the SIM wants its PUK and answers a PIN "+CME ERROR: 12".
+// "AT+CPIN="<puk>","<new pin>"" is answered "OK" with the new PIN set (any state), else 16.
+// "AT+CLCK="SC",2" gives "+CLCK: 0|1"; "AT+CLCK="SC",0|1,"<pin>"" (verification off or on) and
+// "AT+CPWD="SC","<old>","<new>"" are answered "OK", 16 with a try less (16 without one for a new
+// PIN that is not 4 to 8 digits), or "+CME ERROR: 11" / "12" while the SIM wants its PIN / PUK, as
+// "AT+CIMI" is then instead of the IMSI. These take their PINs quoted, as the program sends them
+// ("ERROR" otherwise); "AT#PIN=<slot>,<pin>" (unquoted) is answered "OK" and the PIN kept for the
+// slot. Other facilities of "AT+CLCK" and "AT+CPWD" are answered "OK" alone.
+//
+// It keeps its network configuration and data profile. "AT#CNF=<mac>,<conf>,<ip>,<port>" is
+// answered "OK" when the MAC is six hexadecimal pairs joined by ":", conf a number, ip a dotted
+// IPv4 address and port 1 to 65535, else "ERROR"; "AT#CNF?" gives "ETHERNET ADDRESS: ",
+// "NETWORK CONFIGURATION: " ("NAT ENABLED" for 3, "STATIC" otherwise), "NETWORK ADDRESS:
+// <ip>/24" and "UDP AT COMMAND PORT: ", its own socket's address and port until a write, the
+// written values after it (the socket stays where it is). "AT!SCACT=0|1,<cid>" is answered "OK".
+// "AT+CGDCONT=1,"<type>","<apn>"" sets context 1, the only one it keeps (APN "internet" at
+// start; other contexts are answered "ERROR"), and "AT+CGDCONT?"
+// gives "+CGDCONT: 1,"<type>","<apn>","0.0.0.0",0,0". "AT$QCPDPP=1,1|2,"<password>","<user>""
+// (the password first, as the modem takes it) and "AT$QCPDPP=1,0" (no credentials) are kept;
+// "AT$QCPDPP?" gives "$QCPDPP: 1,1|2,"<user>"" without the password (with it as a fourth field
+// under --show-password or FAKE#SHOWPASSWORD=1), or "$QCPDPP: 1,0".
 // "AT+CUSD=1,"<code>"" is answered "OK" at once and, 100 ms later, by the network's "+CUSD:"
 // datagram: "*100#" in one datagram, "*101#" and "*102#" in two.
 //
@@ -37,8 +65,8 @@
 // 02 GSM 2G Only, 03 UMTS 3G Preferred, 05 GSM 2G and UMTS 3G, 06 LTE Only); "AT!BAND?" ("Index,
 // Name" and the row whose masks are set) and "AT!BAND=<nn>" (00 All bands, 01 LTE All, 02 GSM
 // WCDMA All, 03 LTE B20), each row setting both band masks; "AT!ENTERCND="C962";!GBAND?" gives
-// the masks and "AT!ENTERCND = "C962";!GBAND = <mask>,<mask>" sets them; "AT#RUN=0|1" the run
-// state.
+// the masks and "AT!ENTERCND = "C962";!GBAND = <mask>,<mask>" sets them (blanks around either
+// "=" and ";" are taken, for the query too); "AT#RUN=0|1" the run state.
 // "AT+COPS?" gives "+COPS: 0,0,"Fake Net",<AcT>", 7 while the setting is automatic or LTE only
 // and 2 otherwise; the first answer after a change of setting still gives the old one.
 //
@@ -71,9 +99,15 @@
 //   FAKE#PHONEBOOK=EMPTY | FAKE#PHONEBOOK=NORMAL
 //                                   clear the SIM's phone book, or put back its two starting
 //                                   entries alone
+//   FAKE#SIMLOCK=1 | FAKE#SIMLOCK=0 PIN verification on with the PIN wanted, or off with the
+//                                   SIM ready; either way all tries back
+//   FAKE#SHOWPASSWORD=1 | FAKE#SHOWPASSWORD=0
+//                                   whether "AT$QCPDPP?" shows the password as a fourth field
 //   FAKE#STATE                      answers one line before its "OK": RAT=<nn> BAND=<nn or none>
 //                                   GBAND=<mask>,<mask> RUN=<0|1> CMGF=<0|1> CMGS=<switch>
 //                                   COPS=<switch> SENT=<messages sent> PB=<phone-book entries>
+//                                   PIN=<READY|PIN|PUK> LOCK=<0|1> TRIES=<tries left> APN=<apn>
+//                                   USER=<user> PASS=<password>
 //   FAKE#FROM=<address>             the next datagram that is not a control's answer leaves from
 //                                   <address> of the unit's network, through a second socket
 //                                   bound there on the same port ("ERROR" when it cannot be bound)
@@ -99,7 +133,9 @@ int main(int argc, char* argv[])
                        {"log", "Log file.", "file"}, {"silent", "Answer nothing."}, {"delay", "Answer late.", "ms"},
                        {"rat", "Access technology setting to start with.", "nn", "00"},
                        {"band", "Band row to start with.", "nn", "03"},
-                       {"empty-phonebook", "Start with an empty SIM phone book."}});
+                       {"empty-phonebook", "Start with an empty SIM phone book."},
+                       {"sim-locked", "Start with PIN verification on and the PIN wanted."},
+                       {"show-password", "Show the data profile's password in \"AT$QCPDPP?\"."}});
     parser.process(app);
 
     QFile log(parser.value("log"));
@@ -114,6 +150,9 @@ int main(int argc, char* argv[])
     unit.delayMs = parser.value("delay").toInt();
     if (parser.isSet("empty-phonebook"))
         unit.resetPhoneBook(true);
+    if (parser.isSet("sim-locked"))
+        unit.setSimLocked(true);
+    unit.showPassword = parser.isSet("show-password");
     if (!unit.setRat(parser.value("rat"))) {
         qCritical("fakeunit: no access technology setting %s", qPrintable(parser.value("rat")));
         return 1;
