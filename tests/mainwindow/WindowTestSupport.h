@@ -42,6 +42,8 @@ public:
     // The RF test's poller, started or stopped as the RF tab would.
     void startRadioPoller();
     void stopRadioPoller();
+    // Takes the window's link away: nothing more leaves, and no local reply (a restart) comes back.
+    void stopLink();
     // A new run of the program as far as the window's process-wide link state goes.
     static void resetRunState();
 

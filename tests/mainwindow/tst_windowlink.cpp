@@ -254,12 +254,13 @@ private slots:
     void repeatedReportsGetOneResetAndOneRead()
     {
         WindowFixture fixture;
+        // The restart comes from the test, not from the link's own answer to the reset.
+        fixture.probe->stopLink();
         BusRecorder bus;
         for (int i = 0; i < 5; ++i)
             fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
         QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
-        // The link answers the reset at once with the restart.
-        QTRY_VERIFY(fixture.probe->restartPending());
+        fixture.deliver(UnitRestarted, QString());
         fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
         QCOMPARE(sentSoFar(bus), QStringList());
         // Once the restart is over, a blocked SIM earns a reset again.

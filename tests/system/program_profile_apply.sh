@@ -45,6 +45,9 @@ if [ "${1:-}" = --inside ]; then
     ticks1=$(cpu_ticks); end=$(date +%s.%N)
     awk -v t="$((ticks1 - ticks0))" -v hz="$(getconf CLK_TCK)" -v s="$start" -v e="$end" \
         'BEGIN { printf "transfer_cpu_percent=%.1f\n", 100 * t / hz / (e - s) }' >"$work/results"
+    # The unit keeps what it was given: user and password each in its own place.
+    ip netns exec "${NETNS_UNIT:?}" "$ctl" send 172.31.254.1 40000 "FAKE#STATE" | grep -q 'USER=web PASS=s3cret' \
+        || fail "the unit does not hold user web and password s3cret"
     sleep 1
 
     for read in 1 2; do
