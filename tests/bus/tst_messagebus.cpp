@@ -19,12 +19,7 @@ namespace {
 // act while a pass runs; `dying` notes calls that arrive after its destructor began.
 class Probe : public IMessageReceiver {
 public:
-    explicit Probe(CZKMessageProxy* proxy, bool holds = false)
-        : proxy(proxy)
-        , holds(holds)
-    {
-        proxy->addReceiver(this);
-    }
+    explicit Probe(CZKMessageProxy* proxy, bool holds = false) : proxy(proxy), holds(holds) { proxy->addReceiver(this); }
     ~Probe() override
     {
         proxy->removeReceiver(this);
@@ -43,11 +38,7 @@ public:
         seen.append(BusMessage{type, msg, desc});
     }
 
-    QVector<BusMessage> messages()
-    {
-        QMutexLocker locker(&lock);
-        return seen;
-    }
+    QVector<BusMessage> messages() { QMutexLocker locker(&lock); return seen; }
     int count() { return messages().size(); }
 
     QSemaphore entered;
@@ -69,134 +60,128 @@ class TestMessageBus : public QObject {
     Q_OBJECT
 
 private slots:
-    void keepsOrderAcrossSendersAndReceivers();
-    void deliversMessagesPostedBeforeTheThreadStarts();
-    void deliversMessagePostedDuringAPassWithoutAnotherPost();
-    void receiverLeavingDuringAPassIsNeverCalledAgain();
-    void stopAndDestruction();
-};
-
-void TestMessageBus::keepsOrderAcrossSendersAndReceivers()
-{
-    CZKMessageProxy proxy;
-    Probe first(&proxy);
-    Probe second(&proxy);
-    proxy.start();
-
-    constexpr int kThreads = 4;
-    constexpr int kPerThread = 500;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&proxy, t] {
-            for (int i = 0; i < kPerThread; ++i)
-                proxy.post(t, QString::number(i), QStringLiteral("d%1").arg(i));
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-
-    QTRY_COMPARE(second.count(), kThreads * kPerThread);
-    const QVector<BusMessage> a = first.messages();
-    const QVector<BusMessage> b = second.messages();
-    QCOMPARE(a.size(), b.size());
-    // Both receivers saw one and the same sequence, and each sender's messages kept their order.
-    QVector<int> next(kThreads, 0);
-    for (int i = 0; i < a.size(); ++i) {
-        QCOMPARE(a.at(i).msg, b.at(i).msg);
-        QCOMPARE(a.at(i).type, b.at(i).type);
-        QCOMPARE(a.at(i).msg.toInt(), next[a.at(i).type]++);
-        QCOMPARE(a.at(i).desc, QLatin1Char('d') + a.at(i).msg);
-    }
-    proxy.stop();
-}
-
-void TestMessageBus::deliversMessagesPostedBeforeTheThreadStarts()
-{
-    CZKMessageProxy proxy;
-    Probe probe(&proxy);
-    proxy.post(3, QStringLiteral("early"), QString());
-    proxy.post(101, QString(), QString());
-    QTest::qWait(50);
-    QCOMPARE(probe.count(), 0);
-    proxy.start();
-    QTRY_COMPARE(probe.count(), 2);
-    QCOMPARE(probe.messages().at(0).msg, QStringLiteral("early"));
-    QCOMPARE(probe.messages().at(1).type, 101);
-    proxy.stop();
-}
-
-void TestMessageBus::deliversMessagePostedDuringAPassWithoutAnotherPost()
-{
-    CZKMessageProxy proxy;
-    Probe probe(&proxy, true);
-    proxy.start();
-    proxy.post(3, QStringLiteral("hold"), QString());
-    QVERIFY(probe.entered.tryAcquire(1, 5000));
-    proxy.post(3, QStringLiteral("during"), QString());
-    probe.release.release();
-    QTRY_COMPARE(probe.count(), 2);
-    QCOMPARE(probe.messages().at(1).msg, QStringLiteral("during"));
-    proxy.stop();
-}
-
-void TestMessageBus::receiverLeavingDuringAPassIsNeverCalledAgain()
-{
-    CZKMessageProxy proxy;
-    Probe gate(&proxy, true);
-    auto fragile = std::make_unique<Probe>(&proxy);
-    Probe witness(&proxy);
-    proxy.start();
-
-    proxy.post(3, QStringLiteral("hold"), QString());
-    for (int i = 0; i < 50; ++i)
-        proxy.post(3, QStringLiteral("after"), QString());
-    QVERIFY(gate.entered.tryAcquire(1, 5000));
-
-    // The destructor runs on another thread while the pass is held open.
-    std::thread killer([&fragile] { fragile.reset(); });
-    QTest::qWait(50);
-    gate.release.release();
-    killer.join();
-
-    QTRY_COMPARE(witness.count(), 51);
-    QCOMPARE(Probe::calledAfterDeath.load(), 0);
-    proxy.stop();
-}
-
-void TestMessageBus::stopAndDestruction()
-{
-    CZKMessageProxy idle;
-    QElapsedTimer clock;
-    clock.start();
-    idle.stop();
-    QVERIFY(clock.elapsed() < 1000);
-
-    auto running = std::make_unique<CZKMessageProxy>();
-    running->start();
-    QTRY_VERIFY(running->isRunning());
-    running->stop();
-    QVERIFY(running->isFinished());
-
-    // Messages still queued when the proxy goes are never delivered.
-    auto proxy = std::make_unique<CZKMessageProxy>();
+    void keepsOrderAcrossSendersAndReceivers()
     {
-        Probe probe(proxy.get());
-        proxy->post(3, QStringLiteral("never"), QString());
-        proxy->dropQueued();
-        proxy->start();
+        CZKMessageProxy proxy;
+        Probe first(&proxy);
+        Probe second(&proxy);
+        proxy.start();
+
+        constexpr int kThreads = 4;
+        constexpr int kPerThread = 500;
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t) {
+            threads.emplace_back([&proxy, t] {
+                for (int i = 0; i < kPerThread; ++i)
+                    proxy.post(t, QString::number(i), QStringLiteral("d%1").arg(i));
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+
+        QTRY_COMPARE(second.count(), kThreads * kPerThread);
+        const QVector<BusMessage> a = first.messages();
+        const QVector<BusMessage> b = second.messages();
+        QCOMPARE(a.size(), b.size());
+        // Both receivers saw one and the same sequence, and each sender's messages kept their order.
+        QVector<int> next(kThreads, 0);
+        for (int i = 0; i < a.size(); ++i) {
+            QCOMPARE(a.at(i).msg, b.at(i).msg);
+            QCOMPARE(a.at(i).type, b.at(i).type);
+            QCOMPARE(a.at(i).msg.toInt(), next[a.at(i).type]++);
+            QCOMPARE(a.at(i).desc, QLatin1Char('d') + a.at(i).msg);
+        }
+        proxy.stop();
+    }
+
+    void deliversMessagesPostedBeforeTheThreadStarts()
+    {
+        CZKMessageProxy proxy;
+        Probe probe(&proxy);
+        proxy.post(3, QStringLiteral("early"), QString());
+        proxy.post(101, QString(), QString());
         QTest::qWait(50);
         QCOMPARE(probe.count(), 0);
+        proxy.start();
+        QTRY_COMPARE(probe.count(), 2);
+        QCOMPARE(probe.messages().at(0).msg, QStringLiteral("early"));
+        QCOMPARE(probe.messages().at(1).type, 101);
+        proxy.stop();
     }
-    proxy.reset();
 
-    // The program's senders post on the global bus.
-    Probe global(messageProxy());
-    if (!messageProxy()->isRunning())
-        messageProxy()->start();
-    struct Sender : IMessageSender {} sender;
-    sender.sendMessage(2, QStringLiteral("through the global bus"), QString());
-    QTRY_COMPARE(global.count(), 1);
-}
+    void deliversMessagePostedDuringAPassWithoutAnotherPost()
+    {
+        CZKMessageProxy proxy;
+        Probe probe(&proxy, true);
+        proxy.start();
+        proxy.post(3, QStringLiteral("hold"), QString());
+        QVERIFY(probe.entered.tryAcquire(1, 5000));
+        proxy.post(3, QStringLiteral("during"), QString());
+        probe.release.release();
+        QTRY_COMPARE(probe.count(), 2);
+        QCOMPARE(probe.messages().at(1).msg, QStringLiteral("during"));
+        proxy.stop();
+    }
+
+    void receiverLeavingDuringAPassIsNeverCalledAgain()
+    {
+        CZKMessageProxy proxy;
+        Probe gate(&proxy, true);
+        auto fragile = std::make_unique<Probe>(&proxy);
+        Probe witness(&proxy);
+        proxy.start();
+
+        proxy.post(3, QStringLiteral("hold"), QString());
+        for (int i = 0; i < 50; ++i)
+            proxy.post(3, QStringLiteral("after"), QString());
+        QVERIFY(gate.entered.tryAcquire(1, 5000));
+
+        // The destructor runs on another thread while the pass is held open.
+        std::thread killer([&fragile] { fragile.reset(); });
+        QTest::qWait(50);
+        gate.release.release();
+        killer.join();
+
+        QTRY_COMPARE(witness.count(), 51);
+        QCOMPARE(Probe::calledAfterDeath.load(), 0);
+        proxy.stop();
+    }
+
+    void stopAndDestruction()
+    {
+        CZKMessageProxy idle;
+        QElapsedTimer clock;
+        clock.start();
+        idle.stop();
+        QVERIFY(clock.elapsed() < 1000);
+
+        auto running = std::make_unique<CZKMessageProxy>();
+        running->start();
+        QTRY_VERIFY(running->isRunning());
+        running->stop();
+        QVERIFY(running->isFinished());
+
+        // Messages still queued when the proxy goes are never delivered.
+        auto proxy = std::make_unique<CZKMessageProxy>();
+        {
+            Probe probe(proxy.get());
+            proxy->post(3, QStringLiteral("never"), QString());
+            proxy->dropQueued();
+            proxy->start();
+            QTest::qWait(50);
+            QCOMPARE(probe.count(), 0);
+        }
+        proxy.reset();
+
+        // The program's senders post on the global bus.
+        Probe global(messageProxy());
+        if (!messageProxy()->isRunning())
+            messageProxy()->start();
+        struct Sender : IMessageSender {} sender;
+        sender.sendMessage(2, QStringLiteral("through the global bus"), QString());
+        QTRY_COMPARE(global.count(), 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestMessageBus)
 #include "tst_messagebus.moc"

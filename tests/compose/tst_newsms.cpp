@@ -1,395 +1,450 @@
-#include "ComposerTestSupport.h"
 #include "db/DbTestSupport.h"
 
 #include "app/CZKPacing.h"
+#include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
+#include "bus/CZKMessageProxy.h"
+#include "bus/IMessageReceiver.h"
 #include "compose/CZKNewSMS.h"
 #include "link/CZKLinkHold.h"
-#include "sms/SmsPduEncoder.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMutex>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include <memory>
 
-// The composer in SMS mode against a scripted unit on the bus: what it counts, which replies
-// end which wait, the exact commands it sends and what it records.
-class TestNewSMS : public QObject {
-    Q_OBJECT
+namespace {
+// A unit on the bus: answers each command with replies from a script. A command is matched by
+// the longest scripted prefix ("PDU" stands for a text ending in Ctrl-Z); each script entry
+// serves one asking, the last one every later asking; an entry holds the datagrams of the
+// answer separated by "\f", and an empty entry is silence. Unscripted commands get "OK".
+class ScriptedUnit : public IMessageReceiver {
+public:
+    ScriptedUnit()
+    {
+        script("AT+CSCA?", {"AT+CSCA?\r\n+CSCA: \"+48602951111\",145\r\n\r\nOK\r\n"});
+        script("AT+CMGS=", {"\r\n> "});
+        script("PDU", {"\r\n+CMGS: 17\r\n\r\nOK\r\n"});
+        script("AT!SELRAT?", {"AT!SELRAT?\r\n!SELRAT: 06, LTE Only\r\n\r\nOK\r\n"});
+        script("AT!ENTERCND=\"C962\";!GBAND?", {"\r\n!GBAND: B20, 0000000000000000, 0000000000080000\r\n\r\nOK\r\n"});
+        script("AT+COPS?", {"\r\n+COPS: 0,0,\"Fake Net\",2\r\n\r\nOK\r\n"});
+        script("AT+CUSD=", {"\r\nOK\r\n\r\n+CUSD: 0,\"Balance 5\",15\r\n"});
+        joinBus();
+    }
+    ~ScriptedUnit() override { leaveBus(); }
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void script(const QString& prefix, const QStringList& replies)
+    {
+        QMutexLocker locker(&lock);
+        answers.insert(prefix, replies);
+        asked.remove(prefix);
+    }
 
-    void counterAndChoice_data();
-    void counterAndChoice();
-    void replyRouting_data();
-    void replyRouting();
-    void singleSendExactCommands();
-    void threePartSendExactCommands();
-    void sentTwiceMakesOneContact();
-    void recordingWithoutSimOrDatabase_data();
-    void recordingWithoutSimOrDatabase();
-    void failures_data();
-    void failures();
-    void holdLastsUntilTheComposerGoes_data();
-    void holdLastsUntilTheComposerGoes();
+    void receiveMessage(int type, QString msg, QString desc) override
+    {
+        if (type != Send)
+            return;
+        QMutexLocker locker(&lock);
+        QString key;
+        for (auto it = answers.cbegin(); it != answers.cend(); ++it) {
+            if (msg.startsWith(it.key()) && it.key().size() > key.size())
+                key = it.key();
+        }
+        if (msg.endsWith(QChar(26)))
+            key = QStringLiteral("PDU");
+        const QStringList replies = answers.value(key, {"\r\nOK\r\n"});
+        const QString reply = replies.value(qMin(asked[key]++, replies.size() - 1));
+        for (const QString& datagram : reply.split(QLatin1Char('\f'), Qt::SkipEmptyParts))
+            busProxy->post(Receive, datagram, desc);
+    }
 
 private:
-    // Fills the composer, presses Send, and gives back the commands it put on the bus.
-    QStringList sendWith(CZKNewSMS& composer, const QString& number, const QString& text);
+    QMutex lock;
+    QHash<QString, QStringList> answers;
+    QHash<QString, int> asked;
+};
+
+// Answers every box: `closeAnswer` to the Ok/Cancel ones, Yes to Yes/No, Ok to the rest; keeps
+// "title|text" of each.
+struct PromptLog {
+    explicit PromptLog(int closeAnswer = QMessageBox::Ok)
+    {
+        CZKPrompt::setResponder([this, closeAnswer](const CZKPrompt::Call& call) {
+            asked << call.title + QLatin1Char('|') + call.text;
+            if (call.buttons == (QMessageBox::Ok | QMessageBox::Cancel))
+                return QMessageBox::StandardButton(closeAnswer);
+            return call.buttons == (QMessageBox::Yes | QMessageBox::No) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
+    }
+    ~PromptLog() { CZKPrompt::setResponder({}); }
+    QStringList asked;
+};
+
+const QString number = QStringLiteral("+48600100200");
+const QString ok = QStringLiteral("AT+CSCA?|AT+CMGF=0|AT+CMGS|PDU");
+const QString success = QStringLiteral("Send message|Send message success, close window?");
+
+const QString code = QStringLiteral("*100#");
+const QString askBand = QStringLiteral("AT!ENTERCND=\"C962\";!GBAND?");
+const QStringList head{"AT+CMGF=1", "AT#RUN=0", "AT!SELRAT?", askBand, "AT!SELRAT=05", "AT!BAND=00", "AT+COPS?"};
+const QString bandBack = QStringLiteral("AT!ENTERCND = \"C962\";!GBAND = 0000000000000000,0000000000080000");
+const QStringList tail{"AT+CUSD=1,\"*100#\",15", "AT!SELRAT=06", bandBack, "at#RUN=1"};
+} // namespace
+
+// The composer in both modes against a scripted unit on the bus: what it counts, which replies
+// end which wait, the commands it sends, every way a send ends and what it records.
+class TestNewSMS : public QObject {
+    Q_OBJECT
 
     std::unique_ptr<LoadedDatabase> data;
     std::unique_ptr<BusRecorder> bus;
     std::unique_ptr<ScriptedUnit> unit;
     QStringList lastBus; // every message of the last Send
-};
 
-namespace {
-const QString number = QStringLiteral("+48600100200");
-const QString smsc = QStringLiteral("+48602951111");
-const QString ok = QStringLiteral("AT+CSCA?|AT+CMGF=0|AT+CMGS|PDU");
-
-QString times(const QString& piece, int count)
-{
-    return piece.repeated(count);
-}
-
-QString withoutLengths(QStringList commands)
-{
-    for (QString& command : commands) {
-        if (command.startsWith(QLatin1String("AT+CMGS=")))
-            command = QStringLiteral("AT+CMGS");
-    }
-    return commands.join(QLatin1Char('|'));
-}
-} // namespace
-
-void TestNewSMS::initTestCase()
-{
-    if (!messageProxy()->isRunning())
-        messageProxy()->start();
-    Pacing::setScale(0.01);
-}
-
-void TestNewSMS::init()
-{
-    data = std::make_unique<LoadedDatabase>(QString(), true);
-    QVERIFY(data->loaded);
-    bus = std::make_unique<BusRecorder>();
-    unit = std::make_unique<ScriptedUnit>();
-}
-
-void TestNewSMS::cleanup()
-{
-    unit.reset();
-    bus.reset();
-    data.reset();
-}
-
-QStringList TestNewSMS::sendWith(CZKNewSMS& composer, const QString& to, const QString& text)
-{
-    composer.findChild<QLineEdit*>("editMSISDN")->setText(to);
-    composer.findChild<QPlainTextEdit*>("editMessage")->setPlainText(text);
-    bus->take();
-    composer.findChild<QPushButton*>("pbSend")->click();
-    lastBus = bus->take();
-    return commandsOf(lastBus);
-}
-
-void TestNewSMS::counterAndChoice_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("parts");
-
-    const QString a = QStringLiteral("a"), pl = QString::fromUtf8("ą");
-    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-    QTest::newRow("7-bit 159") << times(a, 159) << "Chars: 1" << 1;
-    QTest::newRow("7-bit 160") << times(a, 160) << "Chars: 0" << 1;
-    QTest::newRow("7-bit 161") << times(a, 161) << "SMS/Chars: 2/(161)143" << 2;
-    QTest::newRow("7-bit 304") << times(a, 304) << "SMS/Chars: 2/(304)0" << 2;
-    QTest::newRow("7-bit 400") << times(a, 400) << "SMS/Chars: 3/(400)56" << 3;
-    QTest::newRow("7-bit 1520") << times(a, 1520) << "SMS/Chars: 10/(1520)0" << 10;
-    QTest::newRow("80 extension chars") << times("[", 80) << "Chars: 0" << 1;
-    QTest::newRow("150 extension chars") << times("[", 150) << "SMS/Chars: 2/(300)4" << 2;
-    QTest::newRow("tab goes UCS2") << "a\tb" << "Chars: 67" << 1;
-    QTest::newRow("backtick goes UCS2") << "`" << "Chars: 69" << 1;
-    QTest::newRow("Polish 70") << times(pl, 70) << "Chars: 0" << 1;
-    QTest::newRow("Polish 71") << times(pl, 71) << "SMS/Chars: 2/(71)61" << 2;
-    QTest::newRow("Polish 150") << times(pl, 150) << "SMS/Chars: 3/(150)48" << 3;
-    QTest::newRow("emoji over") << emoji + times(a, 69) << "SMS/Chars: 2/(71)61" << 2;
-}
-
-void TestNewSMS::counterAndChoice()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, label);
-    QFETCH(int, parts);
-
-    PromptLog prompts(QMessageBox::Cancel);
-    CZKNewSMS composer;
-    QCOMPARE(composer.findChild<QLabel*>("labelCheraktersCount")->text(), QStringLiteral("Chars :160"));
-    const QStringList commands = sendWith(composer, number, text);
-    QCOMPARE(composer.findChild<QLabel*>("labelCheraktersCount")->text(), label);
-    QCOMPARE(commands.count(QStringLiteral("PDU")), parts);
-    QCOMPARE(prompts.asked.last(), QStringLiteral("Send message|Send message success, close window?"));
-}
-
-void TestNewSMS::replyRouting_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("reply");
-    QTest::addColumn<bool>("sms");
-    QTest::addColumn<bool>("sendWait");
-    QTest::addColumn<QString>("raised");
-
-    QTest::newRow("prompt") << 5 << "\r\n> " << true << false << "smsPrompt";
-    QTest::newRow("prompt mid-line") << 5 << "xx> yy" << true << true << "smsPrompt";
-    QTest::newRow("prompt, not a reply") << 4 << "> " << true << true << "";
-    QTest::newRow("CME in send wait") << 5 << "+CME ERROR: 500" << true << true << "smsError";
-    QTest::newRow("CME outside") << 5 << "+CME ERROR: 500" << true << false << "";
-    QTest::newRow("CMS outside") << 5 << "+CMS ERROR: 304" << true << false << "smsError";
-    QTest::newRow("CMGS lower case") << 5 << "+cmgs: 4" << true << true << "smsSuccess";
-    QTest::newRow("CMGS outside") << 5 << "+CMGS: 4" << true << false << "";
-    QTest::newRow("CSCA") << 5 << "+CSCA: \"+4860\",145" << true << true << "smscSuccess";
-    QTest::newRow("short: CMS ignored") << 5 << "+CMS ERROR: 304" << false << false << "";
-    QTest::newRow("short: CME") << 5 << "+CME ERROR: 3" << false << false << "smsError";
-    QTest::newRow("short: CUSD wins") << 5 << "+CME ERROR: 3\r\n+CUSD: 0" << false << false << "cusd";
-    QTest::newRow("short: COPS") << 5 << "+COPS: 0,0,\"N\",2" << false << false << "cops";
-    QTest::newRow("short: SELRAT") << 5 << "!SELRAT: 06, LTE Only" << false << false << "selRAT";
-    QTest::newRow("short: GBAND") << 5 << "!GBAND: B20, 0, 0" << false << false << "band";
-    QTest::newRow("short: prompt ignored") << 5 << "> " << false << true << "";
-}
-
-void TestNewSMS::replyRouting()
-{
-    QFETCH(int, type);
-    QFETCH(QString, reply);
-    QFETCH(bool, sms);
-    QFETCH(bool, sendWait);
-    QFETCH(QString, raised);
-
-    unit.reset();
-    CZKNewSMS composer;
-    composer.setEnabledMode(sms);
-    composer.submitPending = sendWait;
-    const QVector<QPair<QString, QSignalSpy*>> spies{
-        {"smsPrompt", new QSignalSpy(&composer, &CZKNewSMS::smsPrompt)},
-        {"smsError", new QSignalSpy(&composer, &CZKNewSMS::smsError)},
-        {"smsSuccess", new QSignalSpy(&composer, &CZKNewSMS::smsSuccess)},
-        {"smscSuccess", new QSignalSpy(&composer, &CZKNewSMS::smscSuccess)},
-        {"selRAT", new QSignalSpy(&composer, &CZKNewSMS::selRAT)},
-        {"band", new QSignalSpy(&composer, &CZKNewSMS::band)},
-        {"cops", new QSignalSpy(&composer, &CZKNewSMS::cops)},
-        {"cusd", new QSignalSpy(&composer, &CZKNewSMS::cusd)},
+    struct Run {
+        QStringList commands;
+        QStringList boxes;
+        int result; // -1: still open
+        QString left; // recipient and text left in the fields, joined by "|"
     };
-    messageProxy()->post(type, reply, QString());
-    bus->take();
-    QStringList seen;
-    for (const auto& spy : spies) {
-        if (!spy.second->isEmpty())
-            seen << spy.first;
-        delete spy.second;
-    }
-    QCOMPARE(seen.join(','), raised);
-}
 
-void TestNewSMS::singleSendExactCommands()
-{
-    PromptLog prompts;
-    CZKNewSMS composer;
-    QSignalSpy finished(&composer, &QDialog::finished);
-    const QStringList commands = sendWith(composer, number, QStringLiteral("Hello @{}"));
-
-    SmsPduEncoder expected;
-    QVERIFY(expected.encode7Bit(smsc.toUtf8().constData(), number.toUtf8().constData(), "Hello @{}"));
-    SmsSubmitPdu pdu;
-    QVERIFY(expected.getSubmitPdu(&pdu));
-    QCOMPARE(commands, QStringList({"AT+CSCA?", "AT+CMGF=0", QStringLiteral("AT+CMGS=%1").arg(pdu.tpduLength), "PDU"}));
-    QCOMPARE(prompts.asked, QStringList("Send message|Send message success, close window?"));
-    QCOMPARE(finished.value(0).value(0).toInt(), int(QDialog::Accepted));
-}
-
-void TestNewSMS::threePartSendExactCommands()
-{
-    PromptLog prompts;
-    CZKNewSMS composer;
-    const QString text = times(QStringLiteral("0123456789"), 40);
-    const QStringList commands = sendWith(composer, number, text);
-
-    SmsPduEncoder expected;
-    QVERIFY(expected.encodeMulti7Bit(smsc.toUtf8().constData(), number.toUtf8().constData(),
-                                     text.toUtf8().constData(), ""));
-    SmsMultipartPdu parts;
-    QVERIFY(expected.getMultipartPdu(&parts));
-    QCOMPARE(parts.partCount, 3);
-    QStringList want({"AT+CSCA?", "AT+CMGF=0", "AT#RUN=0"});
-    for (int i = 0; i < parts.partCount; ++i)
-        want << QStringLiteral("AT+CMGS=%1").arg(parts.parts[i]->tpduLength) << "PDU";
-    want << "AT#RUN=1";
-    QCOMPARE(commands, want);
-    QCOMPARE(data->db.sentMessages.last().content, text);
-}
-
-void TestNewSMS::sentTwiceMakesOneContact()
-{
-    PromptLog prompts(QMessageBox::Cancel);
-    CZKNewSMS composer;
-    const int contactsBefore = data->db.contacts.size();
-    const int sentBefore = data->db.sentMessages.size();
-    sendWith(composer, number, QStringLiteral("first"));
-    sendWith(composer, number, QStringLiteral("second"));
-
-    QCOMPARE(data->db.contacts.size(), contactsBefore + 1);
-    QCOMPARE(data->db.contacts.last().msisdn, number);
-    QCOMPARE(data->db.contacts.last().name, QString());
-    QCOMPARE(data->db.sentMessages.size(), sentBefore + 2);
-    QCOMPARE(data->db.sentMessages.last().toMsisdn, number);
-    QCOMPARE(data->db.sentMessages.last().simCardId, 0);
-    QCOMPARE(queryRows("SELECT COUNT(*) FROM MSISDN_SMS WHERE MSISDN = '+48600100200'"), QStringLiteral("1"));
-}
-
-void TestNewSMS::recordingWithoutSimOrDatabase_data()
-{
-    QTest::addColumn<bool>("withDatabase");
-    QTest::newRow("no active SIM card") << true;
-    QTest::newRow("no database") << false;
-}
-
-void TestNewSMS::recordingWithoutSimOrDatabase()
-{
-    QFETCH(bool, withDatabase);
-
-    for (SimCardRecord& card : data->db.simCards)
-        card.active = false;
-    if (!withDatabase)
-        setDatabase(nullptr);
-    PromptLog prompts;
+    // Fills the composer, presses Send, and gives back the commands it put on the bus.
+    QStringList sendWith(CZKNewSMS& composer, const QString& to, const QString& text)
     {
-        CZKNewSMS composer;
-        sendWith(composer, number, QStringLiteral("hi"));
+        composer.findChild<QLineEdit*>("editMSISDN")->setText(to);
+        composer.findChild<QPlainTextEdit*>("editMessage")->setPlainText(text);
+        bus->take();
+        composer.findChild<QPushButton*>("pbSend")->click();
+        lastBus = bus->take();
+        QStringList commands; // a PDU shown as "PDU", ESC as "ESC"
+        for (const QString& line : qAsConst(lastBus)) {
+            if (!line.startsWith(QLatin1String("4|")))
+                continue;
+            const QString command = line.section(QLatin1Char('|'), 1, -2);
+            commands << (command.endsWith(QChar(26)) ? "PDU" : command == QChar(27) ? "ESC" : command);
+        }
+        return commands;
     }
-    if (withDatabase)
-        QCOMPARE(data->db.contacts.last().msisdn, number);
-    else
-        QVERIFY(lastBus.contains(QStringLiteral("1|Internal Error 1 sendSMSPDU|")));
-    setDatabase(&data->db);
-    QCOMPARE(queryRows("SELECT COUNT(*) FROM SEND_MESSAGES"), QStringLiteral("0"));
-    QCOMPARE(prompts.asked, QStringList("Send message|Send message success, close window?"));
-}
 
-void TestNewSMS::failures_data()
-{
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("scriptKey");
-    QTest::addColumn<QStringList>("scriptAnswers");
-    QTest::addColumn<int>("closeAnswer");
-    QTest::addColumn<QString>("commands");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("result"); // -1: still open
-
-    const int Ok = QMessageBox::Ok, Cancel = QMessageBox::Cancel;
-    const QString longText = times("a", 400);
-    const QStringList silence{QString()};
-    QTest::newRow("recipient too short") << "12" << "x" << "" << QStringList() << Ok << ""
-                                         << "MSISDN is incorrect, close window?" << 0;
-    QTest::newRow("no service centre") << number << "x" << "AT+CSCA?" << silence << Ok << "AT+CSCA?"
-                                       << "Read SMSC center MSISDN error, close window?" << 0;
-    QTest::newRow("service centre after echo only")
-        << number << "x" << "AT+CSCA?" << QStringList("AT+CSCA?\r\nOK\r\n") << Ok << "AT+CSCA?"
-        << "Read SMSC center MSISDN error, close window?" << 0;
-    QTest::newRow("encoder refuses") << "+123456789012345678901" << "x" << "" << QStringList() << Ok << "AT+CSCA?"
-                                     << "Send message error, close window?" << 0;
-    QTest::newRow("error, Cancel") << number << "x" << "PDU" << QStringList("\r\n+CMS ERROR: 304\r\n") << Cancel << ok
-                                   << "Send message error, close window?" << -1;
-    QTest::newRow("no prompt") << number << "x" << "AT+CMGS=" << silence << Ok
-                               << "AT+CSCA?|AT+CMGF=0|AT+CMGS|ESC" << "Send message timeout, close window?" << 0;
-    QTest::newRow("prompt then silence, Cancel") << number << "x" << "PDU" << silence << Cancel << ok + "|ESC"
-                                                 << "Send message timeout, close window?" << -1;
-    QTest::newRow("prompt twice, PDU once") << number << "x" << "AT+CMGS=" << QStringList("\r\n> \f\r\n> ") << Ok
-                                            << ok << "Send message success, close window?" << 1;
-    QTest::newRow("CSCA does not end the send wait")
-        << number << "x" << "PDU" << QStringList("+CSCA: \"+48602951111\",145") << Ok << ok + "|ESC"
-        << "Send message timeout, close window?" << 0;
-    QTest::newRow("second part fails") << number << longText << "PDU"
-                                       << QStringList({"\r\n+CMGS: 1\r\n", "\r\n+CMS ERROR: 500\r\n"}) << Ok
-                                       << "AT+CSCA?|AT+CMGF=0|AT#RUN=0|AT+CMGS|PDU|AT+CMGS|PDU|AT#RUN=1"
-                                       << "Send message error, close window?" << 0;
-    QTest::newRow("second part silent") << number << longText << "AT+CMGS="
-                                        << QStringList({"\r\n> ", QString()}) << Ok
-                                        << "AT+CSCA?|AT+CMGF=0|AT#RUN=0|AT+CMGS|PDU|AT+CMGS|ESC|AT#RUN=1"
-                                        << "Send message timeout, close window?" << 0;
-}
-
-void TestNewSMS::failures()
-{
-    QFETCH(QString, to);
-    QFETCH(QString, text);
-    QFETCH(QString, scriptKey);
-    QFETCH(QStringList, scriptAnswers);
-    QFETCH(int, closeAnswer);
-    QFETCH(QString, commands);
-    QFETCH(QString, box);
-    QFETCH(int, result);
-
-    if (!scriptKey.isEmpty())
-        unit->script(scriptKey, scriptAnswers);
-    PromptLog prompts{QMessageBox::StandardButton(closeAnswer)};
-    CZKNewSMS composer;
-    QSignalSpy finished(&composer, &QDialog::finished);
-    const int sentBefore = data->db.sentMessages.size();
-
-    QCOMPARE(withoutLengths(sendWith(composer, to, text)), commands);
-    QCOMPARE(prompts.asked, QStringList("Send message|" + box));
-    QCOMPARE(finished.isEmpty() ? -1 : finished.value(0).value(0).toInt(), result);
-    if (result < 1)
-        QCOMPARE(data->db.sentMessages.size(), sentBefore);
-    // Cancel leaves both texts for another try.
-    QCOMPARE(composer.findChild<QLineEdit*>("editMSISDN")->text(), to);
-    QCOMPARE(composer.findChild<QPlainTextEdit*>("editMessage")->toPlainText(), text);
-}
-
-void TestNewSMS::holdLastsUntilTheComposerGoes_data()
-{
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<int>("result");
-    QTest::newRow("success box") << "accept" << 1;
-    QTest::newRow("Cancel button") << "cancel" << 0;
-    QTest::newRow("Escape") << "escape" << 0;
-    QTest::newRow("failure box") << "failure" << 0;
-}
-
-void TestNewSMS::holdLastsUntilTheComposerGoes()
-{
-    QFETCH(QString, route);
-    QFETCH(int, result);
-
-    if (route == "failure")
-        unit->script("PDU", {"+CMS ERROR: 1"});
-    PromptLog prompts;
-    QVERIFY(!CZKLinkHold::isHeld());
+    // A Send in a composer of its own, in SMS or short-code mode.
+    Run send(bool sms, const QString& to, const QString& text, int closeAnswer = QMessageBox::Ok)
     {
+        PromptLog prompts(closeAnswer);
         CZKNewSMS composer;
+        composer.setEnabledMode(sms);
         QSignalSpy finished(&composer, &QDialog::finished);
-        composer.show();
-        QVERIFY(CZKLinkHold::isHeld());
-        if (route == "cancel")
-            composer.findChild<QPushButton*>("pbCancel")->click();
-        else if (route == "escape")
-            QTest::keyClick(&composer, Qt::Key_Escape);
-        else
-            sendWith(composer, number, QStringLiteral("x"));
-        QCOMPARE(finished.value(0).value(0).toInt(), result);
-        QVERIFY(CZKLinkHold::isHeld());
+        const QStringList commands = sendWith(composer, to, text);
+        return {commands, prompts.asked, finished.isEmpty() ? -1 : finished.value(0).value(0).toInt(),
+                composer.findChild<QLineEdit*>("editMSISDN")->text() + '|' + composer.messageText()};
     }
-    QVERIFY(!CZKLinkHold::isHeld());
-}
+
+private slots:
+    void initTestCase()
+    {
+        if (!messageProxy()->isRunning())
+            messageProxy()->start();
+        Pacing::setScale(0.01);
+    }
+
+    void init()
+    {
+        data = std::make_unique<LoadedDatabase>(QString(), true);
+        QVERIFY(data->loaded);
+        bus = std::make_unique<BusRecorder>();
+        unit = std::make_unique<ScriptedUnit>();
+    }
+
+    void cleanup() { unit.reset(), bus.reset(), data.reset(); }
+
+    void counterAndChoice_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("parts");
+
+        const QString a = QStringLiteral("a"), pl = QString::fromUtf8("ą");
+        QTest::newRow("7-bit 160") << a.repeated(160) << "Chars: 0" << 1;
+        QTest::newRow("7-bit 161") << a.repeated(161) << "SMS/Chars: 2/(161)143" << 2;
+        QTest::newRow("7-bit 400") << a.repeated(400) << "SMS/Chars: 3/(400)56" << 3;
+        QTest::newRow("7-bit 1520") << a.repeated(1520) << "SMS/Chars: 10/(1520)0" << 10;
+        QTest::newRow("extension chars count two") << QString("[").repeated(150) << "SMS/Chars: 2/(300)4" << 2;
+        QTest::newRow("tab goes UCS2") << "a\tb" << "Chars: 67" << 1;
+        QTest::newRow("Polish 70") << pl.repeated(70) << "Chars: 0" << 1;
+        QTest::newRow("Polish 150") << pl.repeated(150) << "SMS/Chars: 3/(150)48" << 3;
+        QTest::newRow("emoji counts two") << QString::fromUtf8("\xF0\x9F\x98\x80") + a.repeated(69)
+                                          << "SMS/Chars: 2/(71)61" << 2;
+    }
+
+    void counterAndChoice()
+    {
+        QFETCH(QString, text);
+        PromptLog prompts(QMessageBox::Cancel);
+        CZKNewSMS composer;
+        const QStringList commands = sendWith(composer, number, text);
+        QTEST(composer.findChild<QLabel*>("labelCheraktersCount")->text(), "label");
+        QTEST(int(commands.count(QStringLiteral("PDU"))), "parts");
+        QCOMPARE(prompts.asked.last(), success);
+    }
+
+    void replyRouting_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("sms");
+        QTest::addColumn<bool>("sendWait");
+        QTest::addColumn<QString>("raised");
+
+        QTest::newRow("prompt, not a reply") << 4 << "> " << true << true << "";
+        QTest::newRow("CME in send wait") << 5 << "+CME ERROR: 500" << true << true << "smsError";
+        QTest::newRow("CME outside") << 5 << "+CME ERROR: 500" << true << false << "";
+        QTest::newRow("CMS outside") << 5 << "+CMS ERROR: 304" << true << false << "smsError";
+        QTest::newRow("CMGS lower case") << 5 << "+cmgs: 4" << true << true << "smsSuccess";
+        QTest::newRow("CMGS outside") << 5 << "+CMGS: 4" << true << false << "";
+        QTest::newRow("short: CMS ignored") << 5 << "+CMS ERROR: 304" << false << false << "";
+        QTest::newRow("short: CUSD wins") << 5 << "+CME ERROR: 3\r\n+CUSD: 0" << false << false << "cusd";
+    }
+
+    void replyRouting()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, reply);
+        QFETCH(bool, sms);
+        QFETCH(bool, sendWait);
+        unit.reset();
+        CZKNewSMS composer;
+        composer.setEnabledMode(sms);
+        composer.submitPending = sendWait;
+        QStringList seen; // filled on the bus thread, read after the bus has drained
+        auto watch = [&](const char* name, auto signal) {
+            connect(&composer, signal, this, [&seen, name] { seen << name; }, Qt::DirectConnection);
+        };
+        watch("smsPrompt", &CZKNewSMS::smsPrompt);
+        watch("smsError", &CZKNewSMS::smsError);
+        watch("smsSuccess", &CZKNewSMS::smsSuccess);
+        watch("smscSuccess", &CZKNewSMS::smscSuccess);
+        watch("selRAT", &CZKNewSMS::selRAT);
+        watch("band", &CZKNewSMS::band);
+        watch("cops", &CZKNewSMS::cops);
+        watch("cusd", &CZKNewSMS::cusd);
+        messageProxy()->post(type, reply, QString());
+        bus->take();
+        QTEST(seen.join(','), "raised");
+    }
+
+    // The recipient joins the contacts once; the outbox takes a message only while a SIM card is
+    // active; without a database the send still ends well and the fault goes on the bus.
+    void recording_data()
+    {
+        QTest::addColumn<bool>("simActive");
+        QTest::addColumn<bool>("withDatabase");
+        QTest::addColumn<QString>("rows"); // contacts with the number; outbox rows
+        QTest::newRow("sent twice") << true << true << "1;2";
+        QTest::newRow("no active SIM card") << false << true << "1;0";
+        QTest::newRow("no database") << true << false << "0;0";
+    }
+
+    void recording()
+    {
+        QFETCH(bool, simActive);
+        QFETCH(bool, withDatabase);
+        for (SimCardRecord& card : data->db.simCards)
+            card.active = card.active && simActive;
+        if (!withDatabase)
+            setDatabase(nullptr);
+        PromptLog prompts(QMessageBox::Cancel);
+        CZKNewSMS composer;
+        sendWith(composer, number, QStringLiteral("first"));
+        sendWith(composer, number, QStringLiteral("second"));
+        setDatabase(&data->db);
+        QCOMPARE(prompts.asked, QStringList({success, success}));
+        QCOMPARE(lastBus.contains(QStringLiteral("1|Internal Error 1 sendSMSPDU|")), !withDatabase);
+        QTEST(queryRows("SELECT COUNT(*) FROM MSISDN_SMS WHERE MSISDN = '+48600100200'") + ';'
+                  + queryRows("SELECT COUNT(*) FROM SEND_MESSAGES"),
+              "rows");
+    }
+
+    // Each way a Send ends: the commands (lengths left out), the one box and the dialog's result.
+    void sendFlows_data()
+    {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("script"); // a prefix, then its answers
+        QTest::addColumn<int>("closeAnswer");
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("result"); // -1: still open
+
+        const int Ok = QMessageBox::Ok, Cancel = QMessageBox::Cancel;
+        const QString a400 = QString("a").repeated(400), run0 = "AT+CSCA?|AT+CMGF=0|AT#RUN=0|";
+        QTest::newRow("recipient too short") << "12" << "x" << QStringList() << Ok << "" << "MSISDN is incorrect" << 0;
+        QTest::newRow("service centre: echo only") << number << "x" << QStringList{"AT+CSCA?", "AT+CSCA?\r\nOK\r\n"}
+                                                   << Ok << "AT+CSCA?" << "Read SMSC center MSISDN error" << 0;
+        QTest::newRow("encoder refuses") << "+123456789012345678901" << "x" << QStringList() << Ok << "AT+CSCA?"
+                                         << "Send message error" << 0;
+        QTest::newRow("error, Cancel") << number << "x" << QStringList{"PDU", "\r\n+CMS ERROR: 304\r\n"} << Cancel
+                                       << ok << "Send message error" << -1;
+        QTest::newRow("prompt then silence, Cancel") << number << "x" << QStringList{"PDU", ""} << Cancel
+                                                     << ok + "|ESC" << "Send message timeout" << -1;
+        QTest::newRow("prompt twice, PDU once") << number << "x" << QStringList{"AT+CMGS=", "\r\n> \f\r\n> "} << Ok
+                                                << ok << "Send message success" << 1;
+        QTest::newRow("CSCA does not end the send wait")
+            << number << "x" << QStringList{"PDU", "+CSCA: \"+48602951111\",145"} << Ok << ok + "|ESC"
+            << "Send message timeout" << 0;
+        QTest::newRow("three parts") << number << a400 << QStringList() << Ok
+                                     << run0 + "AT+CMGS|PDU|AT+CMGS|PDU|AT+CMGS|PDU|AT#RUN=1"
+                                     << "Send message success" << 1;
+        QTest::newRow("second part fails") << number << a400
+                                           << QStringList{"PDU", "\r\n+CMGS: 1\r\n", "\r\n+CMS ERROR: 500\r\n"} << Ok
+                                           << run0 + "AT+CMGS|PDU|AT+CMGS|PDU|AT#RUN=1" << "Send message error" << 0;
+        QTest::newRow("second part gets no prompt") << number << a400 << QStringList{"AT+CMGS=", "\r\n> ", ""} << Ok
+                                                    << run0 + "AT+CMGS|PDU|AT+CMGS|ESC|AT#RUN=1"
+                                                    << "Send message timeout" << 0;
+    }
+
+    void sendFlows()
+    {
+        QFETCH(QString, to);
+        QFETCH(QString, text);
+        QFETCH(QStringList, script);
+        QFETCH(int, closeAnswer);
+        QFETCH(QString, box);
+        QFETCH(int, result);
+
+        if (!script.isEmpty())
+            unit->script(script.first(), script.mid(1));
+        const int sentBefore = data->db.sentMessages.size();
+        const Run run = send(true, to, text, closeAnswer);
+        QTEST(run.commands.join('|').replace(QRegularExpression("AT\\+CMGS=\\d+"), "AT+CMGS"), "commands");
+        QCOMPARE(run.boxes, QStringList("Send message|" + box + ", close window?"));
+        QCOMPARE(run.result, result);
+        QCOMPARE(run.left, to + '|' + text); // left for another try
+        QCOMPARE(data->db.sentMessages.size(), sentBefore + (result == 1));
+        if (result == 1)
+            QCOMPARE(data->db.sentMessages.last().content, text);
+    }
+
+    void holdLastsUntilTheComposerGoes()
+    {
+        PromptLog prompts;
+        QVERIFY(!CZKLinkHold::isHeld());
+        {
+            CZKNewSMS composer;
+            QVERIFY(CZKLinkHold::isHeld());
+            sendWith(composer, number, QStringLiteral("x"));
+            QCOMPARE(composer.result(), int(QDialog::Accepted));
+            QVERIFY(CZKLinkHold::isHeld());
+        }
+        QVERIFY(!CZKLinkHold::isHeld());
+    }
+
+    // The RAT goes back by the name the unit gave it (GSM and UMTS swap codes), else by its code.
+    void shortCodeRestoresRadio_data()
+    {
+        QTest::addColumn<QString>("ratReply");
+        QTest::addColumn<QString>("bandReply");
+        QTest::addColumn<QStringList>("restored");
+
+        const QString band3 = askBand + "\r\n!GBAND: B20, 0000000000000000, 0000000000080000\r\n\r\nOK\r\n";
+        auto back = [](const char* rat) { return QStringList{rat, bandBack}; };
+        QTest::newRow("automatic") << "\r\n!SELRAT: 00, Automatic\r\nOK" << band3 << back("AT!SELRAT=00");
+        QTest::newRow("GSM 2G only") << "!SELRAT: 02, GSM 2G Only" << band3 << back("AT!SELRAT=02");
+        QTest::newRow("UMTS 3G only") << "!SELRAT: 01, UMTS 3G Only" << band3 << back("AT!SELRAT=01");
+        QTest::newRow("code 03") << "!SELRAT: 03, UMTS 3G Preferred" << band3 << back("AT!SELRAT=03");
+        QTest::newRow("two-field band line") << "!SELRAT: 00, Automatic" << "\r\n!GBAND: B20, 0000\r\nOK"
+                                             << QStringList("AT!SELRAT=00");
+    }
+
+    void shortCodeRestoresRadio()
+    {
+        QFETCH(QString, ratReply);
+        QFETCH(QString, bandReply);
+        QFETCH(QStringList, restored);
+        unit->script("AT!SELRAT?", {ratReply});
+        unit->script(askBand, {bandReply});
+        QCOMPARE(send(false, QString(), code).commands, head + QStringList(tail.first()) + restored + QStringList("at#RUN=1"));
+    }
+
+    void shortCodeOperatorWait_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QString>("box");
+
+        const QString lte = QStringLiteral("+COPS: 0,0,\"Net\",7"), gsm = QStringLiteral("+COPS: 0,0,\"Net\",2");
+        QTest::newRow("LTE twice, then GSM") << QStringList{lte, lte, gsm} << 3 << "Short code send";
+        QTest::newRow("error, then GSM") << QStringList{"+CME ERROR: 30", gsm} << 2 << "Short code send";
+        QTest::newRow("limited service, 18 attempts") << QStringList("+COPS: 0,0,\"LIMITED SERVICE\",2") << 18
+                                                      << "Wait for network error";
+        QTest::newRow("silence") << QStringList(QString()) << 1 << "Wait for network error";
+    }
+
+    void shortCodeOperatorWait()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QString, box);
+        unit->script("AT+COPS?", answers);
+        const Run run = send(false, QString(), code);
+        QTEST(int(run.commands.count("AT+COPS?")), "asked");
+        QCOMPARE(run.boxes, QStringList("Send short code|" + box + ", close window?"));
+        // The radio settings go back however the wait ended.
+        QCOMPARE(run.commands.mid(run.commands.size() - 3), tail.mid(1));
+    }
+
+    void shortCodeEndings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("script"); // a prefix, then its answers
+        QTest::addColumn<int>("closeAnswer");
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("result");
+
+        const int Ok = QMessageBox::Ok, Cancel = QMessageBox::Cancel;
+        const QStringList none, runOn("at#RUN=1");
+        const QString refused = QStringLiteral("The short code may not hold quotes or line breaks.");
+        const QString noAnswer = QStringLiteral("Wait for response error, close window?");
+        QTest::newRow("answered") << code << none << Ok << head + tail << "Short code send, close window?" << 1;
+        QTest::newRow("empty") << "" << none << Ok << none << "Short code tekst is empty, close window?" << 1;
+        QTest::newRow("quote") << "*100\"#" << none << Ok << none << refused << -1;
+        QTest::newRow("LF") << "*1\n00#" << none << Ok << none << refused << -1;
+        QTest::newRow("Ctrl-Z") << QString("*100#") + QChar(26) << none << Ok << none << refused << -1;
+        QTest::newRow("no RAT answer") << code << QStringList{"AT!SELRAT?", ""} << Ok << head.mid(0, 3) + runOn
+                                       << "Send short code error (As BAND Error), close window?" << 1;
+        QTest::newRow("band error, Cancel") << code << QStringList{askBand, "+CME ERROR: 3"} << Cancel
+                                            << head.mid(0, 4) + runOn
+                                            << "Send short code error (Ask BAND Error), close window?" << -1;
+        QTest::newRow("no answer to the code") << code << QStringList{"AT+CUSD=", "\r\nOK\r\n"} << Ok << head + tail
+                                               << noAnswer << 0;
+        QTest::newRow("error to the code, Cancel") << code << QStringList{"AT+CUSD=", "+CME ERROR: 100"} << Cancel
+                                                   << head + tail << noAnswer << -1;
+    }
+
+    void shortCodeEndings()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, script);
+        QFETCH(int, closeAnswer);
+        QFETCH(QString, box);
+        if (!script.isEmpty())
+            unit->script(script.first(), script.mid(1));
+        const int sentBefore = data->db.sentMessages.size();
+        const Run run = send(false, QString(), text, closeAnswer);
+        QTEST(run.commands, "commands");
+        QCOMPARE(run.boxes, QStringList("Send short code|" + box));
+        QTEST(run.result, "result");
+        QCOMPARE(run.left, '|' + text); // the code stays for another try
+        // The code is recorded once it went out, answered or not.
+        const bool sent = run.commands.contains(tail.first());
+        QCOMPARE(data->db.sentMessages.size(), sentBefore + sent);
+        const SentMessageRecord last = data->db.sentMessages.value(data->db.sentMessages.size() - 1);
+        if (sent)
+            QCOMPARE(last.toMsisdn + '|' + last.content + '|' + QString::number(last.ussd), "Network|" + code + "|1");
+    }
+};
 
 QTEST_MAIN(TestNewSMS)
 #include "tst_newsms.moc"

@@ -6,7 +6,6 @@
 
 #include <QCryptographicHash>
 #include <QSqlQuery>
-#include <QTranslator>
 #include <QtTest>
 
 #include <cerrno>
@@ -129,13 +128,6 @@ private slots:
                                                     : "attempt to write a readonly database Unable to fetch row";
         QTest::newRow("read-only folder") << "folder" << true << "1|Warning|" + kReadOnly + "."
                                           << "2|" + kReadOnly + "|" + folderReason;
-        // The box speaks the operator's language; the log line stays as it is, with the driver's
-        // reason, which no translation knows.
-        QTest::newRow("read-only file, Polish")
-            << "file pl" << true
-            << QStringLiteral("1|Ostrzeżenie|Lokalną bazę danych %1 można tylko odczytywać: zmiany nie zostaną "
-                              "zapisane.")
-            << "2|" + kReadOnly + "|attempt to write a readonly database Unable to fetch row";
         const QString cannotOpen = "%1 cannot be opened: unable to open database file Error opening database";
         QTest::newRow("folder at its path") << "directory" << false << "2|Error|" + notLoaded + ":\n" + cannotOpen
                                             << "1|" + notLoaded + "|" + cannotOpen;
@@ -150,12 +142,6 @@ private slots:
         QFETCH(bool, goesOn);
         QFETCH(QString, box);
         QFETCH(QString, log);
-        QTranslator polish;
-        if (fault.endsWith(" pl")) {
-            fault.chop(3);
-            QVERIFY(polish.load(qEnvironmentVariable("DUDEDORIV_BINARY_DIR") + "/dudedoriv_pl.qm"));
-            QCoreApplication::installTranslator(&polish);
-        }
         QTemporaryDir dir;
         const QString folder = dir.path() + QStringLiteral("/db");
         QVERIFY(QDir().mkdir(folder));
@@ -212,11 +198,8 @@ private slots:
         // In the overlap again, after a winter time: the reading may follow what came before.
         texts << "2023-12-01 08:00:00" << "2023-10-29 02:30:00" << "2023-07-01 08:00:00" << "2023-10-29 02:30:00";
         // Forms that only QDateTime::fromString itself knows what to do with.
-        texts << "2023-10-28 24:00:00" << "2023-02-29 10:00:00" << "2023-03-26T02:30:00" << "2023-10-29 02:30:00Z"
-              << "2023-10-29 02:30:00+02:00" << "2023-10-29 02:30" << "2023-10-29" << "2023/10/29 02:30:00"
-              << "2023-10-29 02:30:60" << "2023-13-01 00:00:00" << "0000-01-01 00:00:00" << "-023-01-01 00:00:00"
-              << "1969-12-31 23:59:59" << "2038-01-19 03:14:08" << "9999-12-31 23:59:59" << "2023-10-29 2:30:00"
-              << "" << "now";
+        texts << "2023-10-28 24:00:00" << "2023-03-26T02:30:00" << "2023-10-29 02:30:00+02:00" << "2023-10-29"
+              << "2023-13-01 00:00:00" << "-023-01-01 00:00:00" << "" << "now";
         QString rows;
         for (int i = 0; i < texts.size(); ++i) {
             const QString quoted = "'" + QString(texts.at(i)).replace('\'', "''") + "'";
@@ -230,9 +213,8 @@ private slots:
         LoadedDatabase fixture(rows);
         QVERIFY(fixture.loaded);
 
-        // What the loaders gave before: QVariant::toDateTime of each column value, in the same
-        // order, so that the C library's conversions come in the same sequence too.
-        // Described only afterwards: describing asks the C library too.
+        // QVariant::toDateTime of each column value, in the loaders' order (the C library's
+        // conversions keep their sequence), described only afterwards.
         QVector<QDateTime> before;
         QStringList stored;
         for (const char* table : {"RECEIVE_MESSAGES", "SEND_MESSAGES"}) {

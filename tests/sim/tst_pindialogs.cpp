@@ -1,5 +1,6 @@
 #include "app/CZKPrompt.h"
 #include "db/DbTestSupport.h"
+#include "sim/CZKPINTools.h"
 #include "sim/CZKInputPINPUKDialog.h"
 #include "sim/CZKSetPIN.h"
 
@@ -8,7 +9,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-// The PIN entry and PIN change dialogs, driven through their widgets.
+#include <functional>
+
+using Operation = std::function<void(CZKPINTools&)>;
+Q_DECLARE_METATYPE(Operation)
+
+// The PIN command set as it goes on the bus, and the PIN entry and PIN change dialogs, driven
+// through their widgets.
 class TestPINDialogs : public QObject {
     Q_OBJECT
 
@@ -87,6 +94,43 @@ private slots:
         // A refused dialog stays open with what was typed.
         QCOMPARE(dialog.result(), refusal.isEmpty() ? int(QDialog::Accepted) : kStillOpen);
         QCOMPARE(dialog.findChild<QLineEdit*>("editRetypePIN")->text(), typed[2]);
+    }
+
+    void commands_data()
+    {
+        using T = CZKPINTools;
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QStringList>("said");
+        // What goes on the bus; "" for nothing at all, "!" for nothing sent but a warning shown.
+        const auto row = [](const char* name, Operation operation, const QString& sent) {
+            const QString said = sent == "!" ? QStringLiteral("PIN Error|PIN and PUK may hold digits only.")
+                                             : "4|" + sent + "|INTERNAL";
+            QTest::newRow(name) << operation << (sent.isEmpty() ? QStringList() : QStringList{said});
+        };
+        row("enter PIN", [](T& t) { t.enterPIN("0123"); }, R"(AT+CPIN="0123")");
+        row("enter empty PIN", [](T& t) { t.enterPIN(""); }, "");
+        row("enter PIN with a quote", [](T& t) { t.enterPIN("12\"4"); }, "!");
+        row("PUK first, new PIN second", [](T& t) { t.enterPUK("4321", "12345678"); }, R"(AT+CPIN="12345678","4321")");
+        row("PUK with a line end", [](T& t) { t.enterPUK("4321", "1234567\r"); }, "!");
+        row("change PIN", [](T& t) { t.changePIN("1111", "2222"); }, R"(AT+CPWD="SC","1111","2222")");
+        row("change without old PIN", [](T& t) { t.changePIN("", "2222"); }, "");
+        row("enable", [](T& t) { t.enablePIN("1234"); }, R"(AT+CLCK="SC",1,"1234")");
+        row("device PIN", [](T& t) { t.setDevicePIN(1, "1234"); }, "AT#PIN=1,1234");
+        row("device PIN with a comma", [](T& t) { t.setDevicePIN(1, "12,4"); }, "!");
+    }
+
+    void commands()
+    {
+        QFETCH(Operation, operation);
+        QStringList said;
+        CZKPrompt::setResponder([&](const CZKPrompt::Call& call) {
+            said << call.title + '|' + call.text;
+            return QMessageBox::Ok;
+        });
+        BusRecorder bus;
+        CZKPINTools tools(nullptr);
+        operation(tools);
+        QTEST(bus.take() + said, "said");
     }
 };
 

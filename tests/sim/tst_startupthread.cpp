@@ -102,8 +102,6 @@ private slots:
         QTest::newRow("PIN answered by PUK, PUK right") << 0 << false << L(wrongPin, wantsPuk("12345678"),
             "getPIN(PIN)>4321", "setPUK(4321,12345678)", "askPIN>ready", "information:Enter PIN/PUK success.",
             stored("4321"));
-        QTest::newRow("PUK too short")
-            << 0 << false << L("askPINRequest>on", wantsPuk("1234567"), "warning:PUK to short.", pukWanted);
         // A unit that does not answer is never taken for a ready SIM, nor for one that wants no PIN.
         QTest::newRow("silent lock query")
             << 0 << false << L("askPINRequest", "warning:Ask PIN verification Timeout.");
