@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite qttranslations5-l10n
     sqlite3 iproute2 xvfb xauth xdotool x11-utils imagemagick
 )
 if [ "${1:-}" = fuzz ]; then

@@ -119,7 +119,7 @@ Prawa zastrzeżone</translation>
     </message>
     <message>
         <source>Administration mode</source>
-        <translation>Administracja</translation>
+        <translation>Tryb administratora</translation>
     </message>
     <message>
         <source>Password</source>
@@ -441,7 +441,7 @@ Prawa zastrzeżone</translation>
     </message>
     <message>
         <source>Change PIN error! Size old PIN or new PIN incorrect</source>
-        <translation>Błąd zmiany PIN! Nieprawidłowa długość starego lub nowego PIN.</translation>
+        <translation>Błąd zmiany PIN! Nieprawidłowa długość starego lub nowego PIN</translation>
     </message>
     <message>
         <source>Change PIN success.</source>
@@ -481,7 +481,7 @@ Prawa zastrzeżone</translation>
     </message>
     <message>
         <source>Remove profile: &apos;%1&apos; ?</source>
-        <translation>Usunąć profil „%1”?</translation>
+        <translation>Usunąć profil „%1” ?</translation>
     </message>
     <message>
         <source>Remove profile</source>
@@ -521,11 +521,11 @@ Prawa zastrzeżone</translation>
     </message>
     <message>
         <source>Send profile &apos;%1&apos; to device ?</source>
-        <translation>Wysłać profil „%1” do urządzenia?</translation>
+        <translation>Wysłać profil „%1” do urządzenia ?</translation>
     </message>
     <message>
         <source>Save changes ?</source>
-        <translation>Zapisać zmiany?</translation>
+        <translation>Zapisać zmiany ?</translation>
     </message>
     <message>
         <source>MAC address</source>
@@ -570,6 +570,586 @@ kodu PIN</translation>
     <message>
         <source>Profile is no set, set current profile.</source>
         <translation>Nie wybrano profilu, wybierz profil karty.</translation>
+    </message>
+    <message>
+        <source>%1 messages</source>
+        <translation>Zaznaczone wiadomości: %1</translation>
+    </message>
+    <message>
+        <source>Remove %1 message?</source>
+        <translation>Usunąć %1 wiadomość?</translation>
+    </message>
+    <message>
+        <source>Remove %1 messages?</source>
+        <translation>Usunąć zaznaczone wiadomości (%1)?</translation>
+    </message>
+    <message>
+        <source>New short code</source>
+        <translation>Nowy kod skrócony</translation>
+    </message>
+    <message>
+        <source>Forward message</source>
+        <translation>Przekaż wiadomość</translation>
+    </message>
+    <message>
+        <source>Reply message</source>
+        <translation>Odpowiedz na wiadomość</translation>
+    </message>
+    <message>
+        <source>Send short code</source>
+        <translation>Wyślij kod skrócony</translation>
+    </message>
+    <message>
+        <source>SIM/USIM</source>
+        <translation>SIM/USIM</translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1)</source>
+        <translation>SIM/USIM(%1)</translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1,%2)</source>
+        <translation>SIM/USIM(%1,%2)</translation>
+    </message>
+    <message>
+        <source>A name or number of the SIM phone book cannot hold a double quote, a line break or Ctrl-Z.</source>
+        <translation>Nazwa ani numer w książce telefonicznej karty SIM nie mogą zawierać cudzysłowu, końca wiersza ani Ctrl-Z.</translation>
+    </message>
+    <message>
+        <source>Local(%1)</source>
+        <translation>Lokalne(%1)</translation>
+    </message>
+    <message>
+        <source>No contact has been selected</source>
+        <translation>Nie wybrano kontaktu</translation>
+    </message>
+    <message>
+        <source>Name : %1
+MSISDN : %2</source>
+        <translation>Nazwa : %1
+MSISDN : %2</translation>
+    </message>
+    <message>
+        <source>Name : %1
+MSISDN : %2
+Description: %3</source>
+        <translation>Nazwa : %1
+MSISDN : %2
+Opis: %3</translation>
+    </message>
+    <message>
+        <source>The SIM phone book is full.</source>
+        <translation>Książka telefoniczna karty SIM jest pełna.</translation>
+    </message>
+    <message>
+        <source>Remove %1 contact?</source>
+        <translation>Usunąć %1 kontakt?</translation>
+    </message>
+    <message>
+        <source>Remove %1 contacts?</source>
+        <translation>Usunąć zaznaczone kontakty (%1)?</translation>
+    </message>
+    <message>
+        <source>Send to contact</source>
+        <translation>Wyślij do kontaktu</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Save current terminal session</source>
+        <translation>Zapisz bieżącą sesję terminala</translation>
+    </message>
+    <message>
+        <source>Clear terminal session</source>
+        <translation>Wyczyść sesję terminala</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystko</translation>
+    </message>
+    <message>
+        <source>Show all</source>
+        <translation>Pokaż wszystko</translation>
+    </message>
+    <message>
+        <source>Show debug info</source>
+        <translation>Pokaż informacje diagnostyczne</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Ostrzeżenia</translation>
+    </message>
+    <message>
+        <source>Show warnings</source>
+        <translation>Pokaż ostrzeżenia</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Błędy</translation>
+    </message>
+    <message>
+        <source>Show errors</source>
+        <translation>Pokaż błędy</translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation>Polecenia</translation>
+    </message>
+    <message>
+        <source>Show send commands</source>
+        <translation>Pokaż wysłane polecenia</translation>
+    </message>
+    <message>
+        <source>Responses</source>
+        <translation>Odpowiedzi</translation>
+    </message>
+    <message>
+        <source>Show received respones</source>
+        <translation>Pokaż odebrane odpowiedzi</translation>
+    </message>
+    <message>
+        <source>New SMS</source>
+        <translation>Nowy SMS</translation>
+    </message>
+    <message>
+        <source>Send new SMS message</source>
+        <translation>Wyślij nową wiadomość SMS</translation>
+    </message>
+    <message>
+        <source>New USSD</source>
+        <translation>Nowy kod USSD</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Odpowiedz</translation>
+    </message>
+    <message>
+        <source>Inbox</source>
+        <translation>Odebrane</translation>
+    </message>
+    <message>
+        <source>Outbox</source>
+        <translation>Wysłane</translation>
+    </message>
+    <message>
+        <source>Read SMSes</source>
+        <translation>Odczytaj SMS-y</translation>
+    </message>
+    <message>
+        <source>Read messages from device</source>
+        <translation>Odczytaj wiadomości z urządzenia</translation>
+    </message>
+    <message>
+        <source>New contact</source>
+        <translation>Nowy kontakt</translation>
+    </message>
+    <message>
+        <source>Add new contact</source>
+        <translation>Dodaj nowy kontakt</translation>
+    </message>
+    <message>
+        <source>Edit contact</source>
+        <translation>Edytuj kontakt</translation>
+    </message>
+    <message>
+        <source>Remove contact</source>
+        <translation>Usuń kontakt</translation>
+    </message>
+    <message>
+        <source>Send SMS to contact</source>
+        <translation>Wyślij SMS do kontaktu</translation>
+    </message>
+    <message>
+        <source>Content is empty, save it ?</source>
+        <translation>Treść jest pusta, zapisać ?</translation>
+    </message>
+    <message>
+        <source>Save terminal log</source>
+        <translation>Zapisz dziennik terminala</translation>
+    </message>
+    <message>
+        <source>Save terminal log success</source>
+        <translation>Dziennik terminala został zapisany</translation>
+    </message>
+    <message>
+        <source>Save terminal log error</source>
+        <translation>Błąd zapisu dziennika terminala</translation>
+    </message>
+    <message>
+        <source>&lt;-- ZK receive status --&gt;
+
+</source>
+        <translation>&lt;-- Stan odbioru ZK --&gt;
+
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX IP4 Frames count: 		%1
+</source>
+        <translation>Ethernet RX IP4 Frames count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX IP6 Frames count: 		%1
+</source>
+        <translation>Ethernet RX IP6 Frames count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX ARP Frames count: 		%1
+</source>
+        <translation>Ethernet RX ARP Frames count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX QUALCOMM Frames count: 	%1
+</source>
+        <translation>Ethernet RX QUALCOMM Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored Frames count: 	%1
+</source>
+        <translation>Ethernet RX Ignored Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored IP4 Frames count: 	%1
+</source>
+        <translation>Ethernet RX Ignored IP4 Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored IP6 Frames count: 	%1
+</source>
+        <translation>Ethernet RX Ignored IP6 Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Dropped Frames count: 	%1
+</source>
+        <translation>Ethernet RX Dropped Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Error Frames count: 	%1
+</source>
+        <translation>Ethernet RX Error Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX To Short Frames count: 	%1
+</source>
+        <translation>Ethernet RX To Short Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet RX Buffor Full count: 		%1
+</source>
+        <translation>Ethernet RX Buffor Full count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>
+&lt;-- ZK Transmitted --&gt;
+
+</source>
+        <translation>
+&lt;-- Nadawanie ZK --&gt;
+
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Queued Frames count: 	%1
+</source>
+        <translation>Ethernet TX Queued Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Not Queued Frames count: 	%1
+</source>
+        <translation>Ethernet TX Not Queued Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX ReQueued Freames count: 	%1
+</source>
+        <translation>Ethernet TX ReQueued Freames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Ignored Other Fremas count: 	%1
+</source>
+        <translation>Ethernet TX Ignored Other Fremas count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Ignored No Link Frames count: 	%1
+</source>
+        <translation>Ethernet TX Ignored No Link Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Dropped Frames count: 	%1
+</source>
+        <translation>Ethernet TX Dropped Frames count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Errors count: 		%1
+</source>
+        <translation>Ethernet TX Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX All Descr Busy count: 	%1
+</source>
+        <translation>Ethernet TX All Descr Busy count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>Ethernet TX Queue Full count: 		%1
+</source>
+        <translation>Ethernet TX Queue Full count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>
+&lt;-- DMA Status --&gt;
+
+</source>
+        <translation>
+&lt;-- Stan DMA --&gt;
+
+</translation>
+    </message>
+    <message>
+        <source>DMA RX Error 1 count: 		%1
+</source>
+        <translation>DMA RX Error 1 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA RX Error 2 count: 		%1
+</source>
+        <translation>DMA RX Error 2 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA RX Error 3 count: 		%1
+</source>
+        <translation>DMA RX Error 3 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA RX Error 4 count: 		%1
+</source>
+        <translation>DMA RX Error 4 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA TX Error 1 count: 		%1
+</source>
+        <translation>DMA TX Error 1 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA TX Error 2 count: 		%1
+</source>
+        <translation>DMA TX Error 2 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA Queue Full count: 		%1
+</source>
+        <translation>DMA Queue Full count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA Get Wrong Queue count: 		%1
+</source>
+        <translation>DMA Get Wrong Queue count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DMA Put Wrong Queue count: 		%1
+</source>
+        <translation>DMA Put Wrong Queue count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>
+&lt;-- Internal USB status --&gt;
+
+</source>
+        <translation>
+&lt;-- Stan wewnętrznego USB --&gt;
+
+</translation>
+    </message>
+    <message>
+        <source>USB Queue Full count: 		%1
+</source>
+        <translation>USB Queue Full count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bo Init Error 1 count: 		%1
+</source>
+        <translation>USB IP Bo Init Error 1 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bo Init Error 2 count: 		%1
+</source>
+        <translation>USB IP Bo Init Error 2 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bo TR Errors count: 		%1
+</source>
+        <translation>USB IP Bo TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bi Init Error 1 count: 		%1
+</source>
+        <translation>USB IP Bi Init Error 1 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bi Init Error 2 count: 		%1
+</source>
+        <translation>USB IP Bi Init Error 2 count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bi TR Errors count: 		%1
+</source>
+        <translation>USB IP Bi TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Bi Wrong count: 		%1
+</source>
+        <translation>USB IP Bi Wrong count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Ii Init Errors count: 		%1
+</source>
+        <translation>USB IP Ii Init Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Ii TR Errors count: 		%1
+</source>
+        <translation>USB IP Ii TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB IP Ii Wrong count: 		%1
+</source>
+        <translation>USB IP Ii Wrong count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Bo Init Errors count: 		%1
+</source>
+        <translation>USB AT Bo Init Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Bo TR Errors count: 		%1
+</source>
+        <translation>USB AT Bo TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Bi Init Errors count: 		%1
+</source>
+        <translation>USB AT Bi Init Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Bi TR Errors count: 		%1
+</source>
+        <translation>USB AT Bi TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Ii Init Errors count: 		%1
+</source>
+        <translation>USB AT Ii Init Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Ii TR Errors count: 		%1
+</source>
+        <translation>USB AT Ii TR Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB AT Ii Wrong count: 		%1
+</source>
+        <translation>USB AT Ii Wrong count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB Control Errors count: 		%1
+</source>
+        <translation>USB Control Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>USB Get ENC Response Wrong count: 	%1
+</source>
+        <translation>USB Get ENC Response Wrong count: 	%1
+</translation>
+    </message>
+    <message>
+        <source>
+&lt;-- Other --&gt;
+
+</source>
+        <translation>
+&lt;-- Inne --&gt;
+
+</translation>
+    </message>
+    <message>
+        <source>PHT Read Errors count: 		%1
+</source>
+        <translation>PHT Read Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>PHT Write Errors count: 		%1
+</source>
+        <translation>PHT Write Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>ARP Errors count: 		%1
+</source>
+        <translation>ARP Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>DHCP IP4 Errors count: 		%1
+</source>
+        <translation>DHCP IP4 Errors count: 		%1
+</translation>
+    </message>
+    <message>
+        <source>Remove messages</source>
+        <translation>Usuń wiadomości</translation>
     </message>
 </context>
 <context>
@@ -675,7 +1255,7 @@ kodu PIN</translation>
     </message>
     <message>
         <source>Logging</source>
-        <translation>Logowanie</translation>
+        <translation>Dziennik</translation>
     </message>
     <message>
         <source>Level:</source>
@@ -691,7 +1271,7 @@ kodu PIN</translation>
     </message>
     <message>
         <source>Debug</source>
-        <translation>Debug</translation>
+        <translation>Diagnostyka</translation>
     </message>
     <message>
         <source>All</source>
@@ -699,11 +1279,11 @@ kodu PIN</translation>
     </message>
     <message>
         <source>Show log</source>
-        <translation>Pokaż log</translation>
+        <translation>Pokaż dziennik</translation>
     </message>
     <message>
         <source>Log to file</source>
-        <translation>Log do pliku</translation>
+        <translation>Dziennik do pliku</translation>
     </message>
     <message>
         <source>Administation</source>
@@ -829,6 +1409,17 @@ kodu PIN</translation>
     <message>
         <source>Enter PIN/PUK success.</source>
         <translation>PIN/PUK przyjęty.</translation>
+    </message>
+</context>
+<context>
+    <name>CZKTerminalEditor</name>
+    <message>
+        <source>Warning</source>
+        <translation>Ostrzeżenie</translation>
+    </message>
+    <message>
+        <source>The command holds a line break or another control character, so it was not sent.</source>
+        <translation>Polecenie zawiera koniec wiersza lub inny znak sterujący, więc nie zostało wysłane.</translation>
     </message>
 </context>
 <context>

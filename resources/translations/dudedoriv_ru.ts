@@ -569,6 +569,516 @@ verification</source>
         <source>Profile is no set, set current profile.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 messages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1 message?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1 messages?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New short code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reply message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send short code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM/USIM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SIM/USIM(%1,%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A name or number of the SIM phone book cannot hold a double quote, a line break or Ctrl-Z.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No contact has been selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name : %1
+MSISDN : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name : %1
+MSISDN : %2
+Description: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SIM phone book is full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1 contact?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove %1 contacts?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save current terminal session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear terminal session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished">Все</translation>
+    </message>
+    <message>
+        <source>Show all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show debug info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation type="unfinished">Предупреждения</translation>
+    </message>
+    <message>
+        <source>Show warnings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation type="unfinished">Ошибки</translation>
+    </message>
+    <message>
+        <source>Show errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show send commands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Responses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show received respones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New SMS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send new SMS message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New USSD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Inbox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outbox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read SMSes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read messages from device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add new contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send SMS to contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content is empty, save it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save terminal log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save terminal log success</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save terminal log error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;-- ZK receive status --&gt;
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX IP4 Frames count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX IP6 Frames count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX ARP Frames count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX QUALCOMM Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored IP4 Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Ignored IP6 Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Dropped Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Error Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX To Short Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet RX Buffor Full count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+&lt;-- ZK Transmitted --&gt;
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Queued Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Not Queued Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX ReQueued Freames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Ignored Other Fremas count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Ignored No Link Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Dropped Frames count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX All Descr Busy count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ethernet TX Queue Full count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+&lt;-- DMA Status --&gt;
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA RX Error 1 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA RX Error 2 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA RX Error 3 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA RX Error 4 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA TX Error 1 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA TX Error 2 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA Queue Full count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA Get Wrong Queue count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DMA Put Wrong Queue count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+&lt;-- Internal USB status --&gt;
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Queue Full count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bo Init Error 1 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bo Init Error 2 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bo TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bi Init Error 1 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bi Init Error 2 count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bi TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Bi Wrong count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Ii Init Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Ii TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB IP Ii Wrong count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Bo Init Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Bo TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Bi Init Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Bi TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Ii Init Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Ii TR Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB AT Ii Wrong count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Control Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB Get ENC Response Wrong count: 	%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+&lt;-- Other --&gt;
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PHT Read Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PHT Write Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARP Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DHCP IP4 Errors count: 		%1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove messages</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CZKNewSMS</name>
@@ -827,6 +1337,17 @@ verification</source>
     <message>
         <source>Enter PIN/PUK success.</source>
         <translation>PIN/PUK принят.</translation>
+    </message>
+</context>
+<context>
+    <name>CZKTerminalEditor</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished">Предупреждение</translation>
+    </message>
+    <message>
+        <source>The command holds a line break or another control character, so it was not sent.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

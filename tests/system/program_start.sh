@@ -26,5 +26,5 @@ grep -q $'\t<Send>\tAT#\tINTERNAL\r$' <<<"$log" || fail "the watchdog sent nothi
 grep -q $'\t<Rec>\tAT#' <<<"$log" || fail "no reply from the unit"
 grep -q 'AT#' "$work/fakeunit.log" || fail "the unit received nothing"
 grep -q $'\t<Info>\tStop application\r$' <<<"$log" || fail "no stop line"
-[ "$(identify -format '%wx%h' "$shot" 2>/dev/null)" = "346x156" ] || fail "no launcher screenshot of 346x156"
+[ "$(identify -format '%wx%h' "$shot" 2>/dev/null)" = "396x156" ] || fail "no launcher screenshot of 396x156"
 echo "PASS"
