@@ -1,5 +1,6 @@
 #include "app/CZKPlatform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTranslator>
@@ -41,6 +42,25 @@ bool loadTranslation(QTranslator* translator, const QString& baseName, const QSt
         name.truncate(cut);
     }
     return false;
+}
+
+namespace {
+QString& programFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString programFolder()
+{
+    const QString& folder = programFolderOverride();
+    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+}
+
+void setProgramFolder(const QString& folder)
+{
+    programFolderOverride() = folder;
 }
 
 void pinLocalTimeZone()

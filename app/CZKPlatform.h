@@ -16,6 +16,11 @@ QString findFileNoCase(const QString& folder, const QString& name);
 // name cut at its last '_', and again), each candidate looked up ignoring case.
 bool loadTranslation(QTranslator* translator, const QString& baseName, const QString& folder);
 
+// The program's own folder, where its translations lie: the application's folder, unless a test
+// has pointed it at another one (an empty folder brings the application's back).
+QString programFolder();
+void setProgramFolder(const QString& folder);
+
 // Local time is read from the system's zone file. Unless TZ is set, the C library looks at that
 // file again for every conversion (a stat per stored date or decoded time stamp); naming it once
 // in TZ, before any thread starts, makes it read the file once. The zone stays the same.

@@ -1,6 +1,7 @@
 #include "app/CZKPrompt.h"
 
 #include <QCoreApplication>
+#include <QFileDialog>
 
 namespace {
 
@@ -16,6 +17,12 @@ namespace {
 CZKPrompt::Responder& responder()
 {
     static CZKPrompt::Responder instance;
+    return instance;
+}
+
+CZKPrompt::FileResponder& fileResponder()
+{
+    static CZKPrompt::FileResponder instance;
     return instance;
 }
 } // namespace
@@ -61,4 +68,16 @@ QMessageBox::StandardButton CZKPrompt::question(QWidget* parent, const QString& 
                                                 QMessageBox::StandardButtons buttons)
 {
     return ask(Kind::Question, parent, title, text, buttons);
+}
+
+void CZKPrompt::setFileResponder(FileResponder newResponder)
+{
+    fileResponder() = std::move(newResponder);
+}
+
+QString CZKPrompt::saveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter)
+{
+    if (fileResponder())
+        return fileResponder()(FileCall{title, directory, filter});
+    return QFileDialog::getSaveFileName(parent, title, directory, filter);
 }

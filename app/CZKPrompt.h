@@ -35,6 +35,19 @@ public:
     // real boxes.
     static void setResponder(Responder responder);
 
+    // The save-file dialog; an empty name means the operator cancelled it.
+    struct FileCall {
+        QString title;
+        QString directory;
+        QString filter;
+    };
+    using FileResponder = std::function<QString(const FileCall&)>;
+
+    static QString saveFileName(QWidget* parent, const QString& title, const QString& directory,
+                                const QString& filter);
+    // As setResponder, for the file dialogs.
+    static void setFileResponder(FileResponder responder);
+
 private:
     static QMessageBox::StandardButton ask(Kind kind, QWidget* parent, const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons);

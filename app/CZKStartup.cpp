@@ -7,6 +7,7 @@
 #include "bus/CZKMessageProxy.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLocale>
@@ -66,9 +67,17 @@ bool applySkin(const QString& skin)
     return true;
 }
 
+void showSkinInForce(QWidget* window, const QString& skin, bool applied)
+{
+    if (!window || applied || skin.toUpper() != QLatin1String("DARKORANGE"))
+        return;
+    if (auto* fallback = window->findChild<QAction*>(QStringLiteral("actionDefault")))
+        fallback->setChecked(true);
+}
+
 QString startServices(const CZKOptions& settings)
 {
-    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString programDir = CZKPlatform::programFolder();
     QCoreApplication::addLibraryPath(programDir + QStringLiteral("/plugins"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("Rerirevor"));
     QCoreApplication::setOrganizationName(QStringLiteral("Morvane s.c."));

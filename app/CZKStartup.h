@@ -5,6 +5,7 @@
 class CZKLogger;
 class CZKOptions;
 class QTranslator;
+class QWidget;
 
 // Steps of the program's start-up that stand on their own.
 namespace CZKStartup {
@@ -34,5 +35,10 @@ void releaseLoggerAndTranslator();
 // Applies "DarkOrange.qss" from the working folder when `skin` names the dark skin; silent when
 // the file is missing.
 bool applySkin(const QString& skin);
+
+// The skin menu of `window` follows the skin setting; a dark skin that `applySkin` could not
+// apply leaves the default look on screen, so the menu's default entry is checked instead. The
+// setting stays, and the next start tries the sheet again.
+void showSkinInForce(QWidget* window, const QString& skin, bool applied);
 
 } // namespace CZKStartup

@@ -38,7 +38,7 @@ int main(int argc, char** argv)
         return -1;
     }
 
-    CZKStartup::applySkin(settings->skin);
+    const bool skinApplied = CZKStartup::applySkin(settings->skin);
 
     CZKLauncher launcher;
     if (launcher.exec() != QDialog::Accepted) {
@@ -51,6 +51,7 @@ int main(int argc, char** argv)
     setAdminMode(launcher.isAdmin());
     auto* window = new CZKMainWindow(nullptr);
     window->setWindowIcon(QIcon(QStringLiteral(":/Icons/brandmark_32.ico")));
+    CZKStartup::showSkinInForce(window, settings->skin, skinApplied);
     window->languageCode = settings->language.isEmpty() ? localeName : settings->language;
     window->checkLanguageAction();
     window->show();

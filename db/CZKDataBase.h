@@ -92,6 +92,13 @@ public:
     int removePhoneBookEntry(const QString& number, const QString& name);
     bool updatePhoneBookEntry(const QString& oldNumber, const QString& oldName, const QString& newNumber,
                               const QString& newName);
+    // Erases the entry at that position and writes the new values there; false, with nothing
+    // sent, when no entry is held there or the new values cannot be written.
+    bool updatePhoneBookEntryAt(int pos, const QString& newNumber, const QString& newName);
+    // The position a new SIM entry takes: one past the run of used positions that begins at the
+    // lowest, or, when that lies beyond `capacity` (known when 0 or more), the first free one
+    // from 1; 0 when the card is full.
+    int freePhoneBookPosition(int capacity = -1) const;
 
     // Whether a text may stand inside a quoted AT+CPBW argument: a double quote, CR, LF or
     // Ctrl-Z would end the argument or the command early.
@@ -114,7 +121,6 @@ private:
     template <typename Record>
     bool loadMessages(const QString& statement, QVector<Record>& list, QString Record::*party);
     void reportError(const QString& title, const QString& detail);
-    int freePhoneBookPosition() const;
     void sendPhoneBookErase(int pos);
 
     QString lastError;

@@ -50,7 +50,12 @@ bool CZKDataBase::setPhoneBookEntry(int pos, const QString& number, const QStrin
     entry.msisdn = number;
     entry.name = name;
     entry.numberType = number.startsWith(QLatin1Char('+')) ? QStringLiteral("145") : QStringLiteral("129");
-    phoneBook.append(entry);
+    // A SIM position holds one entry: reading the book again, or an "AT+CPBR" typed in the
+    // terminal, brings the entries held already and must not list them twice.
+    if (ContactRecord* held = findPhoneBookEntry(entry.id))
+        *held = entry;
+    else
+        phoneBook.append(entry);
 
     if (writeToSim) {
         // One-pass substitution: a "%2" typed into the number must not pull in the name.
@@ -133,7 +138,17 @@ bool CZKDataBase::updatePhoneBookEntry(const QString& oldNumber, const QString& 
     return setPhoneBookEntry(pos, newNumber, newName, true);
 }
 
-int CZKDataBase::freePhoneBookPosition() const
+bool CZKDataBase::updatePhoneBookEntryAt(int pos, const QString& newNumber, const QString& newName)
+{
+    // By position: two entries may share a number and a name, and the operator chose one of them.
+    if (newNumber.isEmpty() || newName.isEmpty() || !isPhoneBookTextAllowed(newNumber)
+        || !isPhoneBookTextAllowed(newName) || !findPhoneBookEntry(pos))
+        return false;
+    removePhoneBookEntryAt(pos);
+    return setPhoneBookEntry(pos, newNumber, newName, true);
+}
+
+int CZKDataBase::freePhoneBookPosition(int capacity) const
 {
     // The first position above the lowest used one that no entry holds; the book need not be
     // sorted, and an empty book starts at the SIM's first record.
@@ -146,7 +161,14 @@ int CZKDataBase::freePhoneBookPosition() const
     int candidate = qMax(lowest, 0) + 1;
     while (held.contains(candidate))
         ++candidate;
-    return candidate;
+    if (capacity < 0 || candidate <= capacity)
+        return candidate;
+    // Past the end of the card: a position below the lowest used one may still be free.
+    for (candidate = 1; candidate <= capacity; ++candidate) {
+        if (!held.contains(candidate))
+            return candidate;
+    }
+    return 0;
 }
 
 void CZKDataBase::sendPhoneBookErase(int pos)

@@ -143,6 +143,8 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
     if (startsWith(upper, "OK")) {
         if (state == ReadingSms && record && database())
             storeReadMessage();
+        else if (state == ReadEchoed)
+            endReadUnstored(false);
         else if (state == LockChange)
             sendKey(QStringLiteral("CLCK_OK"));
         else if (state == PinChange)
@@ -150,6 +152,10 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
         state = Idle;
         return true;
     }
+    // A read that fails ends without a message to delete; what it brought stays on the SIM.
+    const bool readEnds = state == ReadEchoed || state == ReadingSms;
+    if (readEnds && (startsWith(upper, "ERROR") || startsWith(upper, "+CME ERROR") || startsWith(upper, "+CMS ERROR")))
+        endReadUnstored(state == ReadingSms);
     if (startsWith(upper, "ERROR") || startsWith(upper, "+CME ERROR")) {
         if (state == LockChange)
             sendKey(QStringLiteral("CLCK_ERROR"));
@@ -157,6 +163,10 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
             sendKey(QStringLiteral("PWD_ERROR"));
         else
             sendKey(QStringLiteral("ERROR"));
+        state = Idle;
+        return true;
+    }
+    if (readEnds && startsWith(upper, "+CMS ERROR")) {
         state = Idle;
         return true;
     }
@@ -207,6 +217,8 @@ bool CZKCommandInterpreter::echoRule(const QString& upper)
         state = LockChange;
     else if (startsWith(upper, "AT+CPWD=\"SC\","))
         state = PinChange;
+    else if (startsWith(upper, "AT+CMGR=") || startsWith(upper, "AT+CMGD="))
+        readEcho(upper);
     else if (startsWith(upper, "AT+CIMI"))
         state = ImsiNext;
     else if (startsWith(upper, "AT+CGSN") || startsWith(upper, "AT+GSN"))
@@ -246,18 +258,20 @@ bool CZKCommandInterpreter::radioValue(const QString& line, const QString& upper
             return true;
         }
     }
+    // The report has two columns separated by tabs: a tab ends a word as a blank does, so that
+    // the next column's label does not stick to this column's value.
+    const QStringList found = words(withBlanksForTabs(line));
     if (contains(upper, "RX LEVEL (DBM):")) {
-        sendKey(QStringLiteral("GSM_RSSI"), joinWords(words(line), 0, 4));
+        sendKey(QStringLiteral("GSM_RSSI"), joinWords(found, 0, 4));
     } else if (contains(upper, "SYSTEM MODE:")) {
-        sendKey(QStringLiteral("SYSTEM_MODE"), joinWords(words(line), 0, 3));
+        sendKey(QStringLiteral("SYSTEM_MODE"), joinWords(found, 0, 3));
     } else if (contains(upper, "RSSI (DBM):")) {
-        sendKey(QStringLiteral("LTE_RSSI"), joinWords(words(withBlanksForTabs(line)), 0, 3));
+        sendKey(QStringLiteral("LTE_RSSI"), joinWords(found, 0, 3));
     } else if (contains(upper, "LTE BAND:")) {
-        const QStringList found = words(line);
         sendKey(QStringLiteral("LTE_BAND"), joinWords(found, 0, 3));
         sendKey(QStringLiteral("LTE_BW"), joinWords(found, 3, 4));
     } else if (contains(upper, "TEMPERATURE:")) {
-        sendKey(QStringLiteral("TEMPERATURE"), joinWords(words(withBlanksForTabs(line)), 3, 2));
+        sendKey(QStringLiteral("TEMPERATURE"), joinWords(found, 3, 2));
     } else {
         return false;
     }
@@ -383,6 +397,11 @@ void CZKCommandInterpreter::messageCount(const QString& line)
 {
     const QStringList fields = split(line);
     int count = 0;
-    if (!fields.isEmpty() && toNumber(fields.at(0).mid(6), &count))
-        sendKey(QStringLiteral("REC_SMS"), QString::number(count));
+    if (fields.isEmpty() || !toNumber(fields.at(0).mid(6), &count))
+        return;
+    // The store's size tells the window how far up its positions go.
+    int size = 0;
+    if (fields.size() > 1 && toNumber(fields.at(1), &size))
+        sendKey(QStringLiteral("SMS_STORE_SIZE"), QString::number(size));
+    sendKey(QStringLiteral("REC_SMS"), QString::number(count));
 }

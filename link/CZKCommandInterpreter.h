@@ -4,6 +4,7 @@
 #include "db/MessageRecords.h"
 #include "sms/SmsPart.h"
 
+#include <QMap>
 #include <QObject>
 #include <QRegExpValidator>
 #include <QString>
@@ -47,6 +48,7 @@ private:
         UssdContinues = 8,
         LockChange = 9,
         PinChange = 10,
+        ReadEchoed = 11,   // "AT+CMGR=<p>" echoed, its "+CMGR:" line not yet come
     };
 
     // What the last "+CMGR:" read brought, and so whether the SIM copy may go.
@@ -56,6 +58,7 @@ private:
         PartHeld,     // a part of an incomplete set, held in `pending`
         Message,      // a whole message (or a completed set) in `record`
     };
+
 
     // Concatenated parts belong together when they share these.
     struct SetKey {
@@ -68,6 +71,16 @@ private:
         {
             return part.sender == sender && part.reference == reference && part.partCount == partCount;
         }
+        bool operator==(const SetKey& other) const
+        {
+            return sender == other.sender && reference == other.reference && partCount == other.partCount;
+        }
+    };
+
+    // Where on the SIM a held part lies: that position may go once the part's set is stored.
+    struct HeldPosition {
+        SetKey set;
+        quint8 partNumber = 0;
     };
 
     struct Reply {
@@ -95,6 +108,12 @@ private:
     // SMS and USSD reception (CZKCommandInterpreterReception.cpp).
     void readMessage(const Reply& reply, int index);
     void storeReadMessage();
+    // A read that ended without a stored message: nothing at the position ("EMPTY"), or a
+    // message that has to stay ("KEEP").
+    void endReadUnstored(bool found);
+    void readEcho(const QString& upper);
+    // The positions of the set's other parts, forgotten as they are handed out.
+    QStringList takeHeldPositions(const SetKey& set);
     void ussdAnswer(const QString& raw);
     void continueUssd(const QString& raw);
     void collectUssd(const QString& text);
@@ -118,4 +137,8 @@ private:
     ReadOutcome readOutcome = ReadOutcome::Nothing;
     // The set whose joined text is in `record`; its parts leave `pending` once it is stored.
     std::optional<SetKey> joinedSet;
+    // The position of the read under way, from its echo; -1 when it came without one.
+    int readPosition = -1;
+    // SIM positions of the parts in `pending`, from the reads that brought them.
+    QMap<int, HeldPosition> heldPositions;
 };

@@ -4,6 +4,7 @@
 #include "app/CZKPacing.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
+#include "link/ReplyFields.h"
 #include "sms/SmsPduDecoder.h"
 #include "sms/SmsPduText.h"
 
@@ -16,8 +17,11 @@
 //
 // The window deletes the SIM copy of a message on "RECEIVED_SMS" with an empty value. That
 // value is given only when the message is stored, or when nothing on the SIM needs keeping
-// (a part that is held until its set is complete, a status report); otherwise the value is
-// "KEEP" and the message stays on the SIM to be read again.
+// (a status report); otherwise the value is "KEEP" and the message stays on the SIM to be read
+// again. "KEEP" means do not delete: a part held until its set is complete is answered so, for
+// it is in memory only. Once the set is stored, "SMS_PARTS_STORED" names the positions its
+// other parts were read from, just before the "RECEIVED_SMS" of the part that completed it.
+// A read that finds no message ("+CMS ERROR", "ERROR", or "OK" alone) gives "EMPTY".
 
 namespace {
 
@@ -123,8 +127,26 @@ QString ucs2UssdText(const QString& text, int skip)
 
 } // namespace
 
+void CZKCommandInterpreter::readEcho(const QString& upper)
+{
+    int position = -1;
+    if (!ReplyFields::toNumber(upper.mid(8), &position) || position < 0)
+        position = -1;
+    if (upper.startsWith(QLatin1String("AT+CMGD="))) {
+        // Whatever lay there is gone; a new message may take the position.
+        heldPositions.remove(position);
+        return;
+    }
+    state = ReadEchoed;
+    readPosition = position;
+}
+
 void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
 {
+    if (state != ReadEchoed)
+        readPosition = -1;
+    // The position holds what this read brings, whatever part it held before.
+    heldPositions.remove(readPosition);
     state = ReadingSms;
     record = std::make_unique<ReceivedMessageRecord>();
     readOutcome = ReadOutcome::Nothing;
@@ -166,6 +188,8 @@ void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
     });
     if (!alreadyHeld)
         pending.push_back(part);
+    if (readPosition >= 0)
+        heldPositions.insert(readPosition, HeldPosition{key, part.partNumber});
     readOutcome = ReadOutcome::PartHeld;
 }
 
@@ -205,22 +229,54 @@ void CZKCommandInterpreter::storeReadMessage()
     CZKDataBase* db = database();
     const int simCardId = db->activeSimCardId();
     bool simCopyMayGo = false;
+    QStringList otherParts;
     if (simCardId >= 0) {
         if (readOutcome == ReadOutcome::Message && !isEmptyRecord(*record)) {
             simCopyMayGo = db->addReceivedMessage(record->fromMsisdn, record->content, simCardId, record->ussd,
                                                   record->date);
             // A set that could not be stored keeps its parts, to be joined again when its
             // last part is read again.
-            if (simCopyMayGo && joinedSet)
+            if (simCopyMayGo && joinedSet) {
+                otherParts = takeHeldPositions(*joinedSet);
                 dropSet(*joinedSet);
+            }
         } else {
-            simCopyMayGo = readOutcome == ReadOutcome::PartHeld || readOutcome == ReadOutcome::StatusReport;
+            simCopyMayGo = readOutcome == ReadOutcome::StatusReport;
         }
     }
     record.reset();
     joinedSet.reset();
     readOutcome = ReadOutcome::Nothing;
+    readPosition = -1;
+    if (!otherParts.isEmpty())
+        sendKey(QStringLiteral("SMS_PARTS_STORED"), otherParts.join(QLatin1Char(',')));
     sendKey(QStringLiteral("RECEIVED_SMS"), simCopyMayGo ? QString() : QStringLiteral("KEEP"));
+}
+
+void CZKCommandInterpreter::endReadUnstored(bool found)
+{
+    if (!found)
+        heldPositions.remove(readPosition);
+    record.reset();
+    joinedSet.reset();
+    readOutcome = ReadOutcome::Nothing;
+    readPosition = -1;
+    state = Idle;
+    sendKey(QStringLiteral("RECEIVED_SMS"), found ? QStringLiteral("KEEP") : QStringLiteral("EMPTY"));
+}
+
+QStringList CZKCommandInterpreter::takeHeldPositions(const SetKey& set)
+{
+    QStringList positions;
+    for (auto held = heldPositions.begin(); held != heldPositions.end();) {
+        if (held->set == set && held.key() != readPosition) {
+            positions.append(QString::number(held.key()));
+            held = heldPositions.erase(held);
+        } else {
+            ++held;
+        }
+    }
+    return positions;
 }
 
 void CZKCommandInterpreter::dropSet(const SetKey& key)

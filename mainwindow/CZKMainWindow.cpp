@@ -56,7 +56,7 @@ CZKMainWindow::CZKMainWindow(QWidget* parent)
     loadForm(QStringLiteral("ZKEmpty_form.ui"), ui->mainFrame);
     setLabelText(QStringLiteral("labelVersion"), tr("Version: %1").arg(QLatin1String(kVersion)));
 
-    setupTerminalLogTabs(isExtendedMode() && isAdminMode() ? 1 : 0);
+    setupTerminalLogTabs(isExtendedMode() && isAdminMode());
     setupTerminalToolbar();
     setupLogToolbar();
     setupSMSToolbar();
@@ -274,6 +274,18 @@ void CZKMainWindow::about()
 {
     CZKAboutDlg dialog(this);
     dialog.exec();
+}
+
+void CZKMainWindow::changeEvent(QEvent* event)
+{
+    if (event && event->type() == QEvent::LanguageChange) {
+        retranslateWindow();
+        return;
+    }
+    // A running test's chart is drawn afresh when the window comes back from the task bar.
+    if (event && event->type() == QEvent::WindowStateChange && radioPoller)
+        ui->barChart->repaint();
+    QMainWindow::changeEvent(event);
 }
 
 void CZKMainWindow::resizeEvent(QResizeEvent* event)

@@ -41,6 +41,8 @@ constexpr int kAfterIdentityMs = 1000;         // before the start-up dialogue b
 constexpr int kPhoneBookGapMs = 500;           // after each phone-book store command
 constexpr int kLockQueryWaitMs = 500;          // after the PIN lock query
 constexpr int kSmsPollMs = 121000;
+constexpr int kBoxRefreshDelayMs = 250;       // gathers a burst of requests to refill the SMS box
+constexpr int kSmsAnswerTimeoutMs = 30000;    // the SIM read chain ends when its command gets no answer
 constexpr int kRadioStopWaitMs = 3000;
 constexpr int kProfileRefreshTimeoutMs = 30000;   // the longest a profile refresh keeps the program busy
 } // namespace MainWindowTiming
@@ -225,6 +227,7 @@ public slots:
     void refreshNIC();
     void statistics();
     void thrTest();
+    void recEthFrame(uint type, QByteArray data);
     void settings();
     void rfSetup();
     void tests();
@@ -241,20 +244,53 @@ public slots:
     void setDefaultSkin();
     void setDarkOrangeSkin();
 
+    // Terminal and log tool bars.
+    void saveTermSession();
+    void clearTermSession();
+    void showLogAll();
+    void showLogInfo();
+    void showLogWarning();
+    void showLogError();
+    void showSendAT();
+    void showReceiveAT();
+
+    // SMS tab.
+    void inbox();
+    void outbox();
+    void removeSMS();
+    void newSMS();
+    void newShortCode();
+    void forwardSMS();
+    void replySMS();
+    void sendToContact();
+    void sendUSSDContact();
+
+    // Phone book tab.
+    void updateLocalRoot();
+    void updatePhoneBookList(int data);
+    void removeContact();
+    void newContact();
+    void editContact();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void connectMenuActions();
     void connectSignals();
     void setupChart();
-    void setupTerminalLogTabs(int mode);
+    void setupTerminalLogTabs(bool on);
     void setupTerminalToolbar();
     void setupLogToolbar();
     void setupSMSToolbar();
     void createContactsToolbar();
     void updateSMSActions();
     void updateSIMUSIMRoot();
+    void updateContactsToolbar();
+    // Refills the box shown on the SMS tab (inbox or outbox) once the events queued now are
+    // handled: a burst of requests (each phone-book entry, each message taken) makes one refill.
+    void scheduleBoxRefresh();
 
     // Ends the initialise notice of the first connection: closes and deletes it and stops its
     // time-out. Nothing when it is gone already.
@@ -329,6 +365,7 @@ private:
 
     // The SIM reported busy: how many more times its PIN state is asked for this run.
     int simBusyRetries = 5;
+    bool simBusyWaiting = false;
     // Bounds a profile refresh, so that the program never stays busy waiting for the unit.
     QTimer profileRefreshTimer;
     // Ends a profile refresh that is still pending; with `warn` the operator is told why.
@@ -339,6 +376,94 @@ private:
     enum class PhoneBookRead { Idle, AwaitingSize, AwaitingEntries };
     PhoneBookRead phoneBookRead = PhoneBookRead::Idle;
     QTimer phoneBookReadTimer;
+
+    // ---- Terminal and log (CZKMainWindowTerminal.cpp): the tool bars' actions.
+    struct TerminalSteps;
+    // Sets the text and tooltip of every tool-bar action, in the language in force.
+    void applyToolbarTexts();
+    QAction* actNewSMS = nullptr;
+    QAction* actNewUSSD = nullptr;
+    QAction* actRemoveSMS = nullptr;
+    QAction* actForwardSMS = nullptr;
+    QAction* actReplySMS = nullptr;
+    QAction* actInbox = nullptr;
+    QAction* actOutbox = nullptr;
+    QAction* actReadSMS = nullptr;
+    QAction* actNewContact = nullptr;
+    QAction* actEditContact = nullptr;
+    QAction* actRemoveContact = nullptr;
+    QAction* actSendToContact = nullptr;
+    QAction* actSendUSSDContact = nullptr;
+    // ---- end of terminal and log
+
+    // ---- RF test (CZKMainWindowRFTest.cpp)
+    struct RFTestSteps;
+    // ---- end of RF test
+
+    // ---- SMS boxes (CZKMainWindowMessages.cpp)
+    struct MessageSteps;
+    // A message has arrived: unless the inbox is on view on the SMS tab, the status bar says so.
+    void markNewMessage();
+    // Gathers the refresh requests of scheduleBoxRefresh() into one refill; made on first use.
+    QTimer* boxRefreshTimer = nullptr;
+    // sms() runs: the tab change it makes comes back to it through currentTabChanged().
+    bool smsTabShowing = false;
+    // ---- end of SMS boxes
+
+    // ---- SIM message read chain (CZKMainWindowSmsRead.cpp)
+    struct SmsReadSteps;
+    // Asking for the count, between steps, waiting for a read's answer, or waiting for the link
+    // hold to go (`smsResume` is then the step to run again from its start).
+    enum class SmsChain { Idle, Counting, Walking, AwaitingRead, Held };
+    enum class SmsStep { Count, Read, Delete };
+    SmsChain smsChain = SmsChain::Idle;
+    SmsStep smsResume = SmsStep::Count;
+    int smsChainRun = 0;         // a step back from a wait goes on only while its chain does
+    int smsStoreSize = -1;       // from "SMS_STORE_SIZE", taken by the count that follows it
+    int smsPosition = -1;        // the next position to read; the walk ends below 0
+    int smsToMeet = 0;           // messages of the count that the walk has not met yet
+    int smsReadPosition = -1;    // the read whose answer is awaited
+    int smsEchoPosition = -1;    // the last read echoed, when the program had sent it
+    QList<int> smsDeletions;     // positions whose messages are stored
+    QTimer smsChainTimer;
+    bool smsChainWired = false;
+    void endSmsReadChain();
+    // The unit's echo of a read tells whose read an answer belongs to.
+    void watchSmsReadEcho(const QString& reply, const QString& tag);
+    void smsCountReported(const QString& value);
+    void smsStoreSizeReported(const QString& value);
+    void smsReadAnswered(const QString& value);
+    void smsPartsStored(const QString& value);
+    // ---- end of SIM message read chain
+
+    // ---- Phone book (CZKMainWindowPhoneBook.cpp)
+    struct PhoneBookSteps;
+    // ---- end of phone book
+
+    // ---- Menus, languages and skins (CZKMainWindowMenus.cpp)
+    struct MenuSteps;
+    // Checks the skin action of the skin on screen: the dark one only while a sheet is applied.
+    void checkSkinInForce();
+    // ---- end of menus, languages and skins
+
+    // ---- Statistics and tests tab (CZKMainWindowTests.cpp)
+    struct TestsTabSteps;
+    // Shows the unit's statistics frame (64 little-endian counters) in the Tests tab; a frame
+    // too short to hold them all is ignored.
+    void showStatistics(const QByteArray& data);
+    // ---- end of statistics and tests tab
+
+    // ---- Language change (CZKMainWindowLanguage.cpp)
+    struct LanguageSteps;
+    // Shows the whole window in the language now installed: its own texts, the page, the trees,
+    // the tool bars and the table headers.
+    void retranslateWindow();
+    // Reloads the page on show so that the form's own texts come from the new translation.
+    void retranslateForm();
+    // Replaces the page in `host` by a fresh load of `file`, with what the operator has typed and
+    // chosen carried over. False, the page left as it was, when the file gives no page.
+    bool reloadForm(const QString& file, QWidget* host);
+    // ---- end of language change
 
     // The notice is shown once per run of the program, not once per window.
     static std::atomic<bool> firstConnectionFlag;

@@ -81,6 +81,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
         return;
     case Receive:
         watchPhoneBookReply(msg);
+        watchSmsReadEcho(msg, desc);
         return;
     case ReplyKey:
         break;
@@ -141,13 +142,13 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     } else if (isOneOf(key, {"APN_NAME", "APN_USER", "APN_PASSWORD", "SELRAT", "BAND", "GBAND"})) {
         updateDeviceProfile(key, value);
     } else if (key == QLatin1String("REC_SMS")) {
-        bool valid = false;
-        smsCount = value.toInt(&valid, 10);
-        if (smsCount > 0 && valid)
-            emit receiveSMS();
+        smsCountReported(value);
+    } else if (key == QLatin1String("SMS_STORE_SIZE")) {
+        smsStoreSizeReported(value);
     } else if (key == QLatin1String("RECEIVED_SMS")) {
-        if (smsCount > 0)
-            emit deleteSMS();
+        smsReadAnswered(value);
+    } else if (key == QLatin1String("SMS_PARTS_STORED")) {
+        smsPartsStored(value);
     } else if (key == QLatin1String("RECEIVED_USSD")) {
         emit receiveUSSD();
     } else if (key == QLatin1String("IMSI")) {

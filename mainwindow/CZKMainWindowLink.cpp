@@ -99,6 +99,7 @@ void CZKMainWindow::disconnectedDeviceUpdate()
     updateSMSActions();
     connected = false;
     endProfileRefresh(true);
+    endSmsReadChain();
 }
 
 void CZKMainWindow::restartDevice()

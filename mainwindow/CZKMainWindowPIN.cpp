@@ -296,13 +296,20 @@ void CZKMainWindow::errorPWD()
 
 void CZKMainWindow::SIMBusyCPIN()
 {
+    // Busy answers that come while the last one's wait runs are answered by that wait's query.
+    // A wait per answer, each inside the last, would let a burst pile up event loops and send a
+    // query per answer all at once when they unwind.
+    if (simBusyWaiting)
+        return;
     // A SIM that stays busy is asked a bounded number of times; the next busy series starts anew.
     if (simBusyRetries <= 0) {
         simBusyRetries = kSimBusyRetries;
         return;
     }
     --simBusyRetries;
+    simBusyWaiting = true;
     waitMs(kSimBusyGapMs);
+    simBusyWaiting = false;
     pinTools.queryPIN();
 }
 

@@ -17,6 +17,11 @@ CZKSMSTableWidget::widgetKind CZKSMSTableWidget::kind() const
     return m_kind;
 }
 
+QModelIndexList CZKSMSTableWidget::selectedIndexes() const
+{
+    return QTableWidget::selectedIndexes();
+}
+
 void CZKSMSTableWidget::keyPressEvent(QKeyEvent* event)
 {
     // Delete removes the selected rows; the window decides what that means for this kind, so

@@ -17,6 +17,9 @@ public:
     void setKind(widgetKind kind);
     widgetKind kind() const;
 
+    // Public here, so that the window can read the selection as the view itself sees it.
+    QModelIndexList selectedIndexes() const override;
+
 signals:
     void deleteKeyPress(CZKSMSTableWidget::widgetKind kind);
 

@@ -56,6 +56,18 @@ icon contract_32.ico 32 \
     -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1.5 -draw 'polygon 6,2 20,2 26,8 26,30 6,30' \
     -fill '#e8c44a' -stroke '#8a6a10' -strokewidth 1 -draw 'roundrectangle 10,13 22,25 2,2' \
     -stroke '#8a6a10' -draw 'line 16,13 16,25' -draw 'line 10,17 22,17' -draw 'line 10,21 22,21'
+# The same two, opened: the group shown in the phone book's table, standing in an open folder.
+icon blacklist_folder_32.ico 32 \
+    -fill '#e0a93a' -stroke '#8a6212' -strokewidth 1.5 -draw 'polygon 1,8 10,8 12,5 30,5 30,29 1,29' \
+    -fill '#f4f4f4' -stroke '#505a64' -strokewidth 1 -draw 'roundrectangle 6,2 25,21 2,2' \
+    -stroke none -fill '#1f6fd0' -draw 'circle 10,7 10,5' -draw 'circle 10,14 10,12' \
+    -fill '#505a64' -draw 'rectangle 14,6 22,7' -draw 'rectangle 14,13 22,14' \
+    -fill '#f2c150' -stroke '#8a6212' -strokewidth 1.5 -draw 'polygon 1,15 31,15 28,29 1,29'
+icon contract_folder_32.ico 32 \
+    -fill '#e0a93a' -stroke '#8a6212' -strokewidth 1.5 -draw 'polygon 1,8 10,8 12,5 30,5 30,29 1,29' \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1 -draw 'polygon 8,1 19,1 24,6 24,21 8,21' \
+    -fill '#e8c44a' -stroke '#8a6a10' -draw 'roundrectangle 11,8 21,17 1,1' \
+    -fill '#f2c150' -stroke '#8a6212' -strokewidth 1.5 -draw 'polygon 1,15 31,15 28,29 1,29'
 
 # Tab icons, 48 px.
 # Settings: a grey gear with a hole.
@@ -149,3 +161,68 @@ icon paste_32.ico 32 \
     -fill white -stroke '#505a64' -strokewidth 1.5 -draw 'polygon 11,10 24,10 29,15 29,30 11,30' \
     -fill '#d8dde2' -draw 'polygon 24,10 24,15 29,15' \
     -stroke none -fill '#1f6fd0' -draw 'rectangle 14,17 25,18' -draw 'rectangle 14,21 25,22' -draw 'rectangle 14,25 21,26'
+
+# Terminal and log tool bars, 16 px.
+# Save: a floppy disk.
+icon floppy_disk_16.ico 16 \
+    -fill '#2b5fa8' -stroke '#15305a' -strokewidth 1 -draw 'polygon 1,1 12,1 14,3 14,14 1,14' \
+    -stroke none -fill '#c9d1d9' -draw 'rectangle 4,2 10,5' -fill '#15305a' -draw 'rectangle 8,2 9,4' \
+    -fill white -draw 'rectangle 3,8 12,13' -fill '#9aa5b0' -draw 'rectangle 5,10 10,10'
+# Clear: a sheet struck through.
+icon document_clear_16.ico 16 \
+    -fill white -stroke '#505a64' -strokewidth 1 -draw 'polygon 2,1 10,1 13,4 13,15 2,15' \
+    -fill '#d8dde2' -draw 'polygon 10,1 10,4 13,4' \
+    -stroke '#d01818' -strokewidth 2 -draw 'line 5,7 10,12' -draw 'line 10,7 5,12'
+# All: a globe.
+icon sphere_16.ico 16 \
+    -fill '#1f6fd0' -stroke '#0e3466' -strokewidth 1 -draw 'circle 8,8 8,1' \
+    -fill none -stroke '#9cc8f5' -draw 'ellipse 8,8 3,7 0,360' -draw 'line 1,8 15,8' \
+    -draw 'line 3,4.5 13,4.5' -draw 'line 3,11.5 13,11.5'
+
+# SMS tool bar, 32 px: an envelope with a sign of what happens to it.
+ENVELOPE=(-fill '#f6f1e0' -stroke '#7a6a40' -strokewidth 1.5 -draw 'rectangle 2,9 27,27'
+    -fill '#e8dcb4' -draw 'polygon 2,9 14.5,19 27,9')
+icon mail_star.png 32 "${ENVELOPE[@]}" \
+    -fill '#f4c400' -stroke '#8a6a00' -strokewidth 1 \
+    -draw 'polygon 24.0,0.5 25.9,5.4 31.1,5.7 27.0,9.0 28.4,14.1 24.0,11.2 19.6,14.1 21.0,9.0 16.9,5.7 22.1,5.4'
+# A short code: the envelope with a hash on a green badge.
+icon new_mail_32.ico 32 "${ENVELOPE[@]}" \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1 -draw 'circle 24,23 24,15.5' \
+    -stroke white -strokewidth 1.5 -draw 'line 22,18.5 21,27.5' -draw 'line 27,18.5 26,27.5' \
+    -draw 'line 19.5,21 29,21' -draw 'line 19,25 28.5,25'
+icon mailbox_delete.png 32 "${ENVELOPE[@]}" \
+    -fill '#d01818' -stroke '#7a0c0c' -strokewidth 1 -draw 'circle 24,23 24,15.5' \
+    -stroke white -strokewidth 2.5 -draw 'line 20.5,19.5 27.5,26.5' -draw 'line 27.5,19.5 20.5,26.5'
+icon mail_next.png 32 "${ENVELOPE[@]}" \
+    -fill '#1f6fd0' -stroke '#0e3466' -strokewidth 1 -draw 'polygon 16,20 23,20 23,16 31,23 23,30 23,26 16,26'
+icon mail_reload.png 32 "${ENVELOPE[@]}" \
+    -fill white -stroke none -draw 'circle 24,23 24,15' \
+    -fill none -stroke '#2e9a4a' -strokewidth 2.5 -draw "path 'M 24,17.5 A 5.5,5.5 0 1,1 18.5,23'" \
+    -fill '#2e9a4a' -stroke none -draw 'polygon 15,21.5 22,21.5 18.5,17'
+# The boxes: a tray with the way the messages go.
+icon inbox_32.ico 32 \
+    -fill '#d8dde2' -stroke '#3e4852' -strokewidth 1.5 -draw 'polygon 2,18 9,18 11,22 21,22 23,18 30,18 30,29 2,29' \
+    -fill '#1f6fd0' -stroke '#0e3466' -strokewidth 1 -draw 'polygon 13,2 19,2 19,10 24,10 16,19 8,10 13,10'
+icon outbox_32.ico 32 \
+    -fill '#d8dde2' -stroke '#3e4852' -strokewidth 1.5 -draw 'polygon 2,18 9,18 11,22 21,22 23,18 30,18 30,29 2,29' \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1 -draw 'polygon 13,19 19,19 19,11 24,11 16,2 8,11 13,11'
+
+# Contacts tool bar, 32 px: a person with a sign of what happens to the entry.
+PERSON=(-fill '#3d6fa8' -stroke '#1d3a5e' -strokewidth 1.5 -draw 'circle 12,9 12,3.5'
+    -draw "path 'M 2,29 C 2,17 22,17 22,29 Z'")
+icon contact_add_32.png 32 "${PERSON[@]}" \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1 -draw 'circle 24,23 24,15.5' \
+    -stroke white -strokewidth 2.5 -draw 'line 24,18.5 24,27.5' -draw 'line 19.5,23 28.5,23'
+icon contact_edit_32.png 32 "${PERSON[@]}" \
+    -fill '#e8c02a' -stroke '#6b4a12' -strokewidth 1 -draw 'polygon 27,13 31,17 21,27 17,23' \
+    -fill '#f4d8b0' -draw 'polygon 17,23 21,27 15,29' -fill '#d07070' -draw 'polygon 27,13 31,17 29.5,18.5 25.5,14.5'
+icon contact_delete_32.png 32 "${PERSON[@]}" \
+    -fill '#d01818' -stroke '#7a0c0c' -strokewidth 1 -draw 'circle 24,23 24,15.5' \
+    -stroke white -strokewidth 2.5 -draw 'line 20.5,19.5 27.5,26.5' -draw 'line 27.5,19.5 20.5,26.5'
+icon send_to_contact_32.png 32 "${PERSON[@]}" \
+    -fill '#f6f1e0' -stroke '#7a6a40' -strokewidth 1.2 -draw 'rectangle 16,17 30,28' \
+    -fill '#e8dcb4' -draw 'polygon 16,17 23,23 30,17'
+icon send_ussd_to_contact_32.png 32 "${PERSON[@]}" \
+    -fill '#2e9a4a' -stroke '#1b5e2d' -strokewidth 1 -draw 'circle 24,23 24,15.5' \
+    -stroke white -strokewidth 1.5 -draw 'line 22,18.5 21,27.5' -draw 'line 27,18.5 26,27.5' \
+    -draw 'line 19.5,21 29,21' -draw 'line 19,25 28.5,25'

@@ -15,7 +15,11 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUdpSocket>
 
 void MainWindowProbe::startRadioPoller()
@@ -84,6 +88,70 @@ QStringList sentCommands(const QStringList& busLines)
             commands.append(fields.at(1) + (fields.at(2).isEmpty() ? QString() : QStringLiteral(" [%1]").arg(fields.at(2))));
     }
     return commands;
+}
+
+bool bringLinkUp(WindowFixture& fixture)
+{
+    CZKPoolingThread& watchdog = fixture.probe->linkWatchdog();
+    watchdog.setPaused(false);
+    for (int i = 0; i < 300 && !watchdog.isConnected(); ++i) {
+        messageProxy()->post(Receive, QStringLiteral("AT#"), QString());
+        QTest::qWait(10);
+    }
+    watchdog.setPaused(true);
+    // The watchdog's link-alive reaches the window through the bus.
+    for (int i = 0; i < 300 && !fixture.probe->connected(); ++i)
+        QTest::qWait(10);
+    fixture.probe->startupThread().stop();
+    if (fixture.probe->initDialog())
+        fixture.window->initializeTimeout();
+    return watchdog.isConnected() && fixture.probe->connected();
+}
+
+void deliverKeys(WindowFixture& fixture, const QStringList& steps)
+{
+    for (const QString& step : steps) {
+        const int cut = step.indexOf(QLatin1Char('='));
+        fixture.deliver(ReplyKey, cut < 0 ? step : step.left(cut), cut < 0 ? QString() : step.mid(cut + 1));
+    }
+}
+
+QTreeWidgetItem* findItem(QTreeWidget* tree, int kind, int id)
+{
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if ((*it)->data(1, Qt::UserRole).toInt() == kind && (*it)->data(0, Qt::UserRole).toInt() == id)
+            return *it;
+    }
+    return nullptr;
+}
+
+QString popupEntries(const std::function<void()>& open)
+{
+    QString entries = QStringLiteral("<none>");
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts.append(action->text() + (action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-')));
+        entries = texts.join(QLatin1Char(','));
+        menu->close();
+    });
+    poll.start();
+    // A menu the poll missed is closed all the same; the guard ends with this call, so it can
+    // never close the menu of a later one.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    guard.start(3000);
+    open();
+    return entries;
 }
 
 WindowFixture::WindowFixture(const QString& extraSql)

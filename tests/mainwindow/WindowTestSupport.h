@@ -8,9 +8,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <memory>
 
 class Ui_CZKMainWindow;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // Reaches the window's state for the tests: the members its slots keep and the form.
 class MainWindowProbe {
@@ -25,6 +29,7 @@ public:
     QTimer& initTimer() const { return w->initTimer; }
     quint32 pinUIState() const { return w->pinUIState; }
     int smsCount() const { return w->smsCount; }
+    bool smsChainRuns() const { return w->smsChain != CZKMainWindow::SmsChain::Idle; }
     int phoneBookCapacity() const { return w->phoneBookCapacity; }
     bool attached() const { return w->attached; }
     QString temperatureText() const { return w->temperatureText; }
@@ -39,9 +44,23 @@ public:
     bool profileRefreshPending() const { return w->profileRefreshPending; }
     bool& smsPollingEnabled() const { return w->smsPollingEnabled; }
     CZKRadioPoolingThread* radioPoller() const { return w->radioPoller; }
+    // The SMS tab: which box is shown, the deferred refill, and the tool bar's eight actions
+    // (New SMS, New USSD, Remove, Forward, Reply, Inbox, Outbox, Read SMSes).
+    bool inboxShown() const { return w->inboxShown; }
+    void scheduleBoxRefresh() { w->scheduleBoxRefresh(); }
+    QToolBar* smsToolbar() const { return w->smsToolbar; }
+    QList<QAction*> smsActions() const
+    {
+        return {w->actNewSMS, w->actNewUSSD, w->actRemoveSMS, w->actForwardSMS,
+                w->actReplySMS, w->actInbox, w->actOutbox, w->actReadSMS};
+    }
     // The RF test's poller, started or stopped as the RF tab would.
     void startRadioPoller();
     void stopRadioPoller();
+    // As the options dialog switches extended mode.
+    void setupTerminalLogTabs(bool on) { w->setupTerminalLogTabs(on); }
+    // The log tab's tool bar, whose filter actions carry their show level as data.
+    QToolBar* logToolbar() const { return w->logToolbar; }
     // Takes the window's link away: nothing more leaves, and no local reply (a restart) comes back.
     void stopLink();
     // A new run of the program as far as the window's process-wide link state goes.
@@ -88,3 +107,15 @@ void requireLoopbackTarget();
 
 // The type-4 commands among BusRecorder lines.
 QStringList sentCommands(const QStringList& busLines);
+
+// Brings the link up as the unit's answers to the watchdog's checks would, then pauses the
+// watchdog again and ends the first connection's PIN dialogue and notice, whose boxes about the
+// silent unit could otherwise come up at any time.
+bool bringLinkUp(WindowFixture& fixture);
+// Delivers "KEY=VALUE" reply keys in turn (a step without "=" has an empty value).
+void deliverKeys(WindowFixture& fixture, const QStringList& steps);
+// The tree's item of that kind and id, or null.
+QTreeWidgetItem* findItem(QTreeWidget* tree, int kind, int id);
+// Runs `open`, which pops a menu up, and gives the menu's entries as "text+" (enabled) or "text-"
+// (greyed), joined by commas, or "<none>" when no menu came up; the menu is closed again.
+QString popupEntries(const std::function<void()>& open);

@@ -20,15 +20,6 @@ const char* const kCardsOnInternet
 const QString kStoredInternet = QStringLiteral("1|Internet|internet|5|user|secret");
 const char* const kFields[] = {"editName", "editAPN", "editAPNUser", "editAPNPassword", "editRAT"};
 
-QTreeWidgetItem* findItem(QTreeWidget* tree, int kind, int id)
-{
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        if ((*it)->data(1, Qt::UserRole).toInt() == kind && (*it)->data(0, Qt::UserRole).toInt() == id)
-            return *it;
-    }
-    return nullptr;
-}
-
 QString profileRow(int id)
 {
     return queryRows(QStringLiteral("SELECT ID, NAME, APN, ACTIVE_RAT_ID, APN_USER, APN_PASSWORD FROM PROFILES WHERE ID=%1").arg(id));

@@ -246,8 +246,6 @@ private slots:
         QTest::newRow("neither") << profileRows() << "" << asked << transfer("AT$QCPDPP=1,0", "AT!SELRAT=00");
         QTest::newRow("password only") << profileRows("web.apn", "", "pw", 6) << "" << asked
                                        << transfer("AT$QCPDPP=1,1,\"pw\",\"\"", "AT!BAND=06");
-        QTest::newRow("user only") << profileRows("web.apn", "web", "", 1) << "" << asked
-                                   << transfer("AT$QCPDPP=1,1,\"\",\"web\"", "AT!SELRAT=02");
         QTest::newRow("RAT without set command") << profileRows("web.apn", "", "", 42) << "" << asked
                                                  << transfer("AT$QCPDPP=1,0", "");
         // The active card's profile goes out even while another card is selected and being edited.
@@ -343,7 +341,6 @@ private slots:
     void refreshNeverLeavesTheProgramBusy()
     {
         QFETCH(QString, end);
-        QFETCH(bool, warned);
         WindowFixture f("UPDATE PROFILES SET APN_PASSWORD='kept' WHERE ID=0;");
         if (end == "lost") {
             // A link to lose: the first reading's notice is ended at once.
@@ -362,7 +359,7 @@ private slots:
             f.deliver(ReplyKey, end, "B_3");
         QTRY_VERIFY_WITH_TIMEOUT(!busy(), 2000);
         QVERIFY(!f.probe->profileRefreshPending());
-        QCOMPARE(bus.take().contains("2|The unit's data profile was not read completely.|"), warned);
+        QTEST(bus.take().contains("2|The unit's data profile was not read completely.|"), "warned");
 
         // Later answers still fill the device profile; a read form without a password leaves it.
         f.deliver(ReplyKey, "APN_USER", "web");

@@ -5,6 +5,7 @@
 # DRIVE_MODE=normal (default): accepts the launcher with its default button, waits for the
 #   main window, closes it through File > Exit.
 # DRIVE_MODE=error-box: answers the error box the program shows before it gives up.
+# DRIVE_ADMIN_PASSWORD: logs in to administration mode with this password instead.
 # DRIVE_SCREENSHOT: a PNG file to save the first window in (launcher or error box).
 # DRIVE_HOLD_S: seconds to keep the main window open (default 1).
 # DRIVE_CONTROL_DIR: a folder through which a script plays along while the program runs: the
@@ -67,6 +68,13 @@ case "$mode" in
         launcher=$(wait_window "TZK Manager") || { echo "no launcher window" >&2; exit 90; }
         sleep 0.5
         shoot "$launcher"
+        if [ -n "${DRIVE_ADMIN_PASSWORD:-}" ]; then
+            # Administration mode: the second choice of the mode group, then the password.
+            xdotool mousemove --window "$launcher" 200 52 click 1
+            sleep 0.3
+            xdotool mousemove --window "$launcher" 250 95 click 1
+            xdotool type --delay 50 "$DRIVE_ADMIN_PASSWORD"
+        fi
         xdotool windowfocus --sync "$launcher" key Return
         main=$(wait_window "TZK Radio Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
         if [ -n "$control" ]; then

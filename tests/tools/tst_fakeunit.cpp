@@ -14,8 +14,6 @@ namespace {
 // Service centre +48602951111; to +48600100200, 7-bit: "Price 5" ESC-e "[ok] @home", the euro
 // and the brackets from the extension table.
 const QByteArray kSevenBit = "07918406921511F1" "11000B918406100002F00000AA16" "50797A5C06D53665D086F75E6F7C2000FADD2E03";
-// No service centre; to the national 600100300, UCS2 "Zażółć " and an emoji as a surrogate pair.
-const QByteArray kUcs2 = "00" "1100098106100003F00008AA12" "005A0061017C00F3014201070020D83DDE00";
 // A set of two 7-bit parts, 8-bit reference 42: a six-octet header and one fill bit.
 const QByteArray kFirstOfTwo = "00" "51000B918406100002F00000AA18" "0500032A0201" "906536FB0DDAA0EE6F399BBC49B140";
 const QByteArray kSecondOfTwo = "00" "51000B918406100002F00000AA13" "0500032A0202" "E6E5F1DB4D06C1C372BA0B";
@@ -139,141 +137,51 @@ private slots:
         unit.reset();
     }
 
+    // Settings that stick, the registration that reports a new access technology one answer late,
+    // and the phone book that the control empties and gives back as the unit started.
     void commandsAnswerFromTheUnitsState_data()
     {
-        QTest::addColumn<QByteArrayList>("before");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QByteArrayList>("commands");
+        QTest::addColumn<QByteArrayList>("answers");
         QTest::addColumn<QByteArray>("stateHas");
-        const QByteArray ok = "\r\n\r\nOK\r\n";
-        const QByteArray error = "\r\n\r\nERROR\r\n";
-        const QByteArray gband = "AT!ENTERCND=\"C962\";!GBAND?";
-        QTest::newRow("PDU format") << QByteArrayList{} << QByteArray("AT+CMGF?\r")
-                                    << QByteArray("AT+CMGF?\r\n+CMGF: 0" + ok) << QByteArray("CMGF=0");
-        QTest::newRow("text format, lower case") << QByteArrayList{"AT+CMGF=1\r"} << QByteArray("at+cmgf?\r")
-                                                 << QByteArray("at+cmgf?\r\n+CMGF: 1" + ok) << QByteArray("CMGF=1");
-        QTest::newRow("no format 2") << QByteArrayList{} << QByteArray("AT+CMGF=2\r") << QByteArray("AT+CMGF=2" + error)
-                                     << QByteArray("CMGF=0");
-        QTest::newRow("service centre") << QByteArrayList{} << QByteArray("AT+CSCA?\r")
-                                        << QByteArray("AT+CSCA?\r\n+CSCA: \"+48602951111\",145" + ok) << QByteArray();
-        QTest::newRow("registered on LTE") << QByteArrayList{} << QByteArray("AT+COPS?\r")
-                                           << QByteArray("AT+COPS?\r\n+COPS: 0,0,\"Fake Net\",7" + ok) << QByteArray();
-        QTest::newRow("RAT automatic") << QByteArrayList{} << QByteArray("AT!SELRAT?\r")
-                                       << QByteArray("AT!SELRAT?\r\n!SELRAT: 00, Automatic" + ok) << QByteArray("RAT=00");
-        QTest::newRow("RAT LTE only") << QByteArrayList{"AT!SELRAT=06\r"} << QByteArray("AT!SELRAT?\r")
-                                      << QByteArray("AT!SELRAT?\r\n!SELRAT: 06, LTE Only" + ok) << QByteArray("RAT=06");
-        QTest::newRow("RAT UMTS preferred") << QByteArrayList{"AT!SELRAT=03\r"} << QByteArray("at!selrat?\r")
-                                            << QByteArray("at!selrat?\r\n!SELRAT: 03, UMTS 3G Preferred" + ok)
-                                            << QByteArray("RAT=03");
-        QTest::newRow("no RAT 04") << QByteArrayList{} << QByteArray("AT!SELRAT=04\r") << QByteArray("AT!SELRAT=04" + error)
-                                   << QByteArray("RAT=00");
-        QTest::newRow("band") << QByteArrayList{} << QByteArray("AT!BAND?\r")
-                              << QByteArray("AT!BAND?\r\nIndex, Name\r\n03, LTE B20" + ok) << QByteArray("BAND=03");
-        QTest::newRow("all bands") << QByteArrayList{"AT!BAND=00\r"} << QByteArray("AT!BAND?\r")
-                                   << QByteArray("AT!BAND?\r\nIndex, Name\r\n00, All bands" + ok) << QByteArray("BAND=00");
-        QTest::newRow("no band 09") << QByteArrayList{} << QByteArray("AT!BAND=09\r") << QByteArray("AT!BAND=09" + error)
-                                    << QByteArray("BAND=03");
-        QTest::newRow("band masks") << QByteArrayList{} << gband + '\r'
-                                    << gband + "\r\n!GBAND: B20, 0000000000000000, 0000000000080000" + ok
-                                    << QByteArray("GBAND=0000000000000000,0000000000080000");
-        // The profile refresh's own query, with a blank on each side of the first "=".
-        QTest::newRow("band masks, blanks round =")
-            << QByteArrayList{} << QByteArray("AT!ENTERCND = \"C962\";!GBAND?\r")
-            << QByteArray("AT!ENTERCND = \"C962\";!GBAND?\r\n!GBAND: B20, 0000000000000000, 0000000000080000" + ok)
-            << QByteArray("BAND=03");
-        QTest::newRow("masks of all bands") << QByteArrayList{"AT!BAND=00\r"} << gband + '\r'
-                                            << gband + "\r\n!GBAND: B20, 000000000FFFFFFF, 00000000FFFFFFFF" + ok
-                                            << QByteArray("BAND=00");
-        // The restore form with the blanks that splitting the saved "!GBAND: " line leaves.
-        QTest::newRow("masks restored") << QByteArrayList{"AT!BAND=00\r"}
-                                        << QByteArray("AT!ENTERCND = \"C962\";!GBAND =  0000000000000000, 0000000000080000\r")
-                                        << QByteArray("AT!ENTERCND = \"C962\";!GBAND =  0000000000000000, 0000000000080000" + ok)
-                                        << QByteArray("BAND=03 GBAND=0000000000000000,0000000000080000");
-        QTest::newRow("masks of no row")
-            << QByteArrayList{"AT!ENTERCND = \"C962\";!GBAND = 1,2\r"} << gband + '\r'
-            << gband + "\r\n!GBAND: B20, 0000000000000001, 0000000000000002" + ok << QByteArray("BAND=none");
-        QTest::newRow("wrong access code") << QByteArrayList{} << QByteArray("AT!ENTERCND=\"C961\";!GBAND?\r")
-                                           << QByteArray("AT!ENTERCND=\"C961\";!GBAND?" + error) << QByteArray();
-        QTest::newRow("paused") << QByteArrayList{} << QByteArray("AT#RUN=0\r") << QByteArray("AT#RUN=0" + ok)
-                                << QByteArray("RUN=0");
-        QTest::newRow("resumed in lower case") << QByteArrayList{"AT#RUN=0\r"} << QByteArray("at#RUN=1\r")
-                                               << QByteArray("at#RUN=1" + ok) << QByteArray("RUN=1");
-        QTest::newRow("no run state 2") << QByteArrayList{} << QByteArray("AT#RUN=2\r") << QByteArray("AT#RUN=2" + error)
-                                        << QByteArray("RUN=1");
-        QTest::newRow("at in lower case") << QByteArrayList{} << QByteArray("at\r") << QByteArray("at" + ok) << QByteArray();
+        const QByteArray ok = "OK", error = "ERROR", cops = "AT+COPS?\r", cpbr = "AT+CPBR=1,250\r";
+        const QByteArray lte = "+COPS: 0,0,\"Fake Net\",7|OK", umts = "+COPS: 0,0,\"Fake Net\",2|OK";
+        const QByteArray twoEntries = "+CPBR: 1,\"+48600100200\",145,\"Anna\"|+CPBR: 2,\"600100300\",129,\"Smith, John\"|OK";
+        QTest::newRow("message format") << QByteArrayList{"AT+CMGF=1\r", "at+cmgf?\r", "AT+CMGF=2\r"}
+                                        << QByteArrayList{ok, "+CMGF: 1|OK", error} << QByteArray("CMGF=1");
+        QTest::newRow("run state") << QByteArrayList{"AT#RUN=0\r", "at#RUN=1\r", "AT#RUN=2\r"}
+                                   << QByteArrayList{ok, ok, error} << QByteArray("RUN=1");
+        QTest::newRow("RAT") << QByteArrayList{"AT!SELRAT=03\r", "at!selrat?\r", "AT!SELRAT=04\r"}
+                             << QByteArrayList{ok, "!SELRAT: 03, UMTS 3G Preferred|OK", error} << QByteArray("RAT=03");
+        // The profile refresh's query has a blank on each side of the first "="; its restore form
+        // keeps the blanks that splitting the saved "!GBAND: " line leaves.
+        QTest::newRow("band and its masks")
+            << QByteArrayList{"AT!BAND?\r", "AT!ENTERCND = \"C962\";!GBAND?\r", "AT!BAND=00\r",
+                              "AT!ENTERCND=\"C962\";!GBAND?\r",
+                              "AT!ENTERCND = \"C962\";!GBAND =  0000000000000000, 0000000000080000\r",
+                              "AT!ENTERCND=\"C961\";!GBAND?\r", "AT!BAND=09\r"}
+            << QByteArrayList{"Index, Name|03, LTE B20|OK", "!GBAND: B20, 0000000000000000, 0000000000080000|OK", ok,
+                              "!GBAND: B20, 000000000FFFFFFF, 00000000FFFFFFFF|OK", ok, error, error}
+            << QByteArray("BAND=03 GBAND=0000000000000000,0000000000080000");
+        QTest::newRow("registration to GSM only") << QByteArrayList{"AT!SELRAT=02\r", cops, cops, cops}
+                                                  << QByteArrayList{ok, lte, umts, umts} << QByteArray("RAT=02");
+        QTest::newRow("registration started GSM, to LTE only")
+            << QByteArrayList{"FAKE#RAT=02", "AT!SELRAT=06\r", cops, cops} << QByteArrayList{ok, ok, umts, lte}
+            << QByteArray("RAT=06");
+        QTest::newRow("limited service") << QByteArrayList{"FAKE#COPS=LIMITED", "FAKE#RAT=05", cops}
+                                         << QByteArrayList{ok, ok, "+COPS: 0,0,\"LIMITED SERVICE\",2|OK"}
+                                         << QByteArray("COPS=LIMITED");
+        QTest::newRow("not registered") << QByteArrayList{"FAKE#COPS=none", cops} << QByteArrayList{ok, "+COPS: 0|OK"}
+                                        << QByteArray("COPS=NONE");
+        QTest::newRow("book emptied, written")
+            << QByteArrayList{cpbr, "FAKE#PHONEBOOK=empty", cpbr, "AT+CPBW=7,\"123\",129,\"Ed\"\r", cpbr}
+            << QByteArrayList{twoEntries, ok, ok, ok, "+CPBR: 7,\"123\",129,\"Ed\"|OK"} << QByteArray("PB=1 ");
+        QTest::newRow("book restored over changes")
+            << QByteArrayList{"AT+CPBW=1\r", "AT+CPBW=9,\"123\",129,\"Ed\"\r", "FAKE#PHONEBOOK=NORMAL", cpbr}
+            << QByteArrayList{ok, ok, ok, twoEntries} << QByteArray("PB=2 ");
     }
 
-    void commandsAnswerFromTheUnitsState()
-    {
-        QFETCH(QByteArrayList, before);
-        QFETCH(QByteArray, command);
-        QFETCH(QByteArray, reply);
-        QFETCH(QByteArray, stateHas);
-        for (const QByteArray& each : before)
-            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
-        QCOMPARE(ask(command).bytes, reply);
-        QVERIFY2(unit->state().contains(stateHas), unit->state().constData());
-    }
-
-    // The SIM as the program finds it before it reads the phone book: no PIN asked, and a book
-    // that the control empties and gives back with its two starting entries alone.
-    void simAnswersFromItsCard_data()
-    {
-        QTest::addColumn<QByteArrayList>("before");
-        QTest::addColumn<bool>("pinLock");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QByteArray>("stateHas");
-        const QByteArray ok = "\r\n\r\nOK\r\n";
-        const QByteArray cpbr = "AT+CPBR=1,250";
-        const QByteArray twoEntries = cpbr + "\r\n+CPBR: 1,\"+48600100200\",145,\"Anna\""
-                                      "\r\n+CPBR: 2,\"600100300\",129,\"Smith, John\"" + ok;
-        const QByteArray clck = "AT+CLCK=\"SC\",2";
-        QTest::newRow("SIM ready") << QByteArrayList{} << false << QByteArray("AT+CPIN?\r")
-                                   << QByteArray("AT+CPIN?\r\n+CPIN: READY" + ok) << QByteArray();
-        QTest::newRow("link ping") << QByteArrayList{} << false << QByteArray("AT#\r") << QByteArray("AT#" + ok)
-                                   << QByteArray();
-        QTest::newRow("PIN lock off") << QByteArrayList{} << false << clck + '\r' << clck + "\r\n+CLCK: 0" + ok
-                                      << QByteArray();
-        QTest::newRow("PIN lock on") << QByteArrayList{} << true << clck + '\r' << clck + "\r\n+CLCK: 1" + ok
-                                     << QByteArray();
-        QTest::newRow("PIN lock, lower case") << QByteArrayList{} << false << QByteArray("at+clck=\"sc\",2\r")
-                                              << QByteArray("at+clck=\"sc\",2\r\n+CLCK: 0" + ok) << QByteArray();
-        QTest::newRow("PIN lock set") << QByteArrayList{} << false << QByteArray("AT+CLCK=\"SC\",1,\"1234\"\r")
-                                      << QByteArray("AT+CLCK=\"SC\",1,\"1234\"" + ok) << QByteArray();
-        QTest::newRow("other facility") << QByteArrayList{} << false << QByteArray("AT+CLCK=\"AO\",2\r")
-                                        << QByteArray("AT+CLCK=\"AO\",2" + ok) << QByteArray();
-        QTest::newRow("book in use") << QByteArrayList{} << false << QByteArray("AT+CPBS?\r")
-                                     << QByteArray("AT+CPBS?\r\n+CPBS: \"SM\",2,250" + ok) << QByteArray("PB=2");
-        QTest::newRow("book read") << QByteArrayList{} << false << cpbr + '\r' << twoEntries << QByteArray("PB=2");
-        QTest::newRow("emptied, in use") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY"} << false << QByteArray("AT+CPBS?\r")
-                                         << QByteArray("AT+CPBS?\r\n+CPBS: \"SM\",0,250" + ok) << QByteArray("PB=0");
-        QTest::newRow("emptied, read") << QByteArrayList{"FAKE#PHONEBOOK=empty"} << false << cpbr + '\r' << cpbr + ok
-                                       << QByteArray("PB=0");
-        QTest::newRow("emptied, written") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY", "AT+CPBW=7,\"123\",129,\"Ed\"\r"}
-                                          << false << QByteArray("AT+CPBR=1,250\r")
-                                          << cpbr + "\r\n+CPBR: 7,\"123\",129,\"Ed\"" + ok << QByteArray("PB=1");
-        QTest::newRow("restored") << QByteArrayList{"FAKE#PHONEBOOK=EMPTY", "FAKE#PHONEBOOK=NORMAL"} << false
-                                  << cpbr + '\r' << twoEntries << QByteArray("PB=2");
-        // Entries written and erased since go: the book is as the unit started.
-        QTest::newRow("restored over changes")
-            << QByteArrayList{"AT+CPBW=1\r", "AT+CPBW=9,\"123\",129,\"Ed\"\r", "FAKE#PHONEBOOK=NORMAL"} << false
-            << cpbr + '\r' << twoEntries << QByteArray("PB=2");
-    }
-
-    void simAnswersFromItsCard()
-    {
-        QFETCH(QByteArrayList, before);
-        QFETCH(bool, pinLock);
-        QFETCH(QByteArray, command);
-        QFETCH(QByteArray, reply);
-        QFETCH(QByteArray, stateHas);
-        unit->pinLock = pinLock;
-        for (const QByteArray& each : before)
-            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
-        QCOMPARE(ask(command).bytes, reply);
-        QVERIFY2(unit->state().contains(stateHas + ' '), unit->state().constData());
-    }
+    void commandsAnswerFromTheUnitsState() { runSession(); }
 
     // The SIM's PIN, its tries and its PUK, as the start-up dialogue and the SIM page meet them.
     void pinStateAnswersAsTheSim_data()
@@ -291,13 +199,6 @@ private slots:
         };
         const QByteArray ok = "OK", wrong = "+CME ERROR: 16", pinWanted = "+CME ERROR: 11", pukWanted = "+CME ERROR: 12";
         const QByteArray locked = "FAKE#SIMLOCK=1";
-        QTest::newRow("ready, verification off")
-            << QByteArrayList{cpin, query, cimi} << QByteArrayList{"+CPIN: READY|OK", "+CLCK: 0|OK", "260011234567890|OK"}
-            << QByteArray("PIN=READY LOCK=0 TRIES=3");
-        QTest::newRow("locked: PIN wanted")
-            << QByteArrayList{locked, cpin, query, cimi}
-            << QByteArrayList{ok, "+CPIN: SIM PIN|OK", "+CLCK: 1|OK", pinWanted}
-            << QByteArray("PIN=PIN LOCK=1 TRIES=3");
         QTest::newRow("wrong PIN, then the right one")
             << QByteArrayList{locked, pin("1111"), cpin, pin("1234"), cpin, cimi}
             << QByteArrayList{ok, wrong, "+CPIN: SIM PIN|OK", ok, "+CPIN: READY|OK", "260011234567890|OK"}
@@ -312,23 +213,10 @@ private slots:
                               "AT+CPIN=\"12345678\",\"4321\"\r", cpin, lock(0, "1234"), lock(0, "4321"), query}
             << QByteArrayList{ok, wrong, wrong, wrong, wrong, ok, "+CPIN: READY|OK", wrong, ok, "+CLCK: 0|OK"}
             << QByteArray("PIN=READY LOCK=0 TRIES=3");
-        QTest::newRow("verification on and off")
-            << QByteArrayList{lock(1, "0000"), query, lock(1, "1234"), query, lock(0, "0000"), lock(0, "1234"), query}
-            << QByteArrayList{wrong, "+CLCK: 0|OK", ok, "+CLCK: 1|OK", wrong, ok, "+CLCK: 0|OK"}
-            << QByteArray("PIN=READY LOCK=0 TRIES=3");
-        QTest::newRow("wrong PINs to the lock use the tries")
-            << QByteArrayList{lock(1, "0000"), lock(1, "0000"), lock(1, "0000"), cpin, query}
-            << QByteArrayList{wrong, wrong, wrong, "+CPIN: SIM PUK|OK", "+CLCK: 0|OK"}
-            << QByteArray("PIN=PUK LOCK=0 TRIES=0");
         // A new PIN of two digits is refused without using a try.
         QTest::newRow("PIN change")
             << QByteArrayList{pwd("0000", "4321"), pwd("1234", "12"), pwd("1234", "4321"), lock(1, "4321")}
             << QByteArrayList{wrong, wrong, ok, ok} << QByteArray("PIN=READY LOCK=1 TRIES=3");
-        QTest::newRow("two tries left") << QByteArrayList{pwd("0000", "4321"), pwd("1234", "12")}
-                                        << QByteArrayList{wrong, wrong} << QByteArray("TRIES=2");
-        QTest::newRow("PIN change while the PIN is wanted")
-            << QByteArrayList{locked, pwd("1234", "4321"), lock(0, "1234"), pin("1234"), cpin}
-            << QByteArrayList{ok, pinWanted, pinWanted, ok, "+CPIN: READY|OK"} << QByteArray("PIN=READY LOCK=1 TRIES=3");
         // Quoted where the program quotes them, bare in the unit's own command.
         QTest::newRow("argument forms")
             << QByteArrayList{"AT#PIN=1,4321\r", "AT#PIN=1,\"4321\"\r", "AT+CPIN=1234\r", "AT+CLCK=\"SC\",1,1234\r",
@@ -355,35 +243,20 @@ private slots:
         const QByteArray own = "ETHERNET ADDRESS: 02:00:00:00:00:01|NETWORK CONFIGURATION: STATIC|"
                                "NETWORK ADDRESS: 127.0.0.1/24|UDP AT COMMAND PORT: %PORT|OK";
         const QByteArray credentials = "AT$QCPDPP=1,1,\"s3cret\",\"web\"\r";
-        QTest::newRow("configuration of the socket") << QByteArrayList{cnf} << QByteArrayList{own} << QByteArray();
         QTest::newRow("NAT written")
             << QByteArrayList{"AT#CNF=02:00:00:00:00:01,3,172.31.254.1,40000\r", cnf}
             << QByteArrayList{ok, "ETHERNET ADDRESS: 02:00:00:00:00:01|NETWORK CONFIGURATION: NAT ENABLED|"
                                   "NETWORK ADDRESS: 172.31.254.1/24|UDP AT COMMAND PORT: 40000|OK"}
             << QByteArray();
-        QTest::newRow("static written")
-            << QByteArrayList{"AT#CNF=0a:1B:2c:3D:4e:5F,1,10.0.0.7,1\r", cnf}
-            << QByteArrayList{ok, "ETHERNET ADDRESS: 0a:1B:2c:3D:4e:5F|NETWORK CONFIGURATION: STATIC|"
-                                  "NETWORK ADDRESS: 10.0.0.7/24|UDP AT COMMAND PORT: 1|OK"}
-            << QByteArray();
         QTest::newRow("malformed configurations")
-            << QByteArrayList{"AT#CNF=02:00:00:00:01,3,10.0.0.7,40000\r", "AT#CNF=02:00:00:00:00:0G,3,10.0.0.7,40000\r",
-                              "AT#CNF=02:00:00:00:00:01,NAT,10.0.0.7,40000\r",
+            << QByteArrayList{"AT#CNF=02:00:00:00:01,3,10.0.0.7,40000\r", "AT#CNF=02:00:00:00:00:01,NAT,10.0.0.7,40000\r",
                               "AT#CNF=02:00:00:00:00:01,3,10.0.0.256,40000\r",
-                              "AT#CNF=02:00:00:00:00:01,3,10.0.7,40000\r", "AT#CNF=02:00:00:00:00:01,3,10.0.0.7,0\r",
-                              "AT#CNF=02:00:00:00:00:01,3,10.0.0.7,65536\r", "AT#CNF=02:00:00:00:00:01,3,10.0.0.7\r", cnf}
-            << QByteArrayList{error, error, error, error, error, error, error, error, own} << QByteArray();
-        QTest::newRow("APN at start")
-            << QByteArrayList{cgdcont, qcpdpp}
-            << QByteArrayList{"+CGDCONT: 1,\"IP\",\"internet\",\"0.0.0.0\",0,0|OK", "$QCPDPP: 1,0|OK"}
-            << QByteArray("APN=internet USER= PASS=");
+                              "AT#CNF=02:00:00:00:00:01,3,10.0.0.7,65536\r", cnf}
+            << QByteArrayList{error, error, error, error, own} << QByteArray();
         QTest::newRow("APN written")
             << QByteArrayList{"AT!SCACT=0,1\r", "AT+CGDCONT=1,\"IP\",\"web.example\"\r", cgdcont}
             << QByteArrayList{ok, ok, "+CGDCONT: 1,\"IP\",\"web.example\",\"0.0.0.0\",0,0|OK"}
             << QByteArray("APN=web.example");
-        QTest::newRow("APN refused")
-            << QByteArrayList{"AT+CGDCONT=2,\"IP\",\"other\"\r", "AT+CGDCONT=1,\"IP\",other\r", "AT!SCACT=2,1\r"}
-            << QByteArrayList{error, error, error} << QByteArray("APN=internet");
         // The password comes first in the write form and never in the read form.
         QTest::newRow("password before user")
             << QByteArrayList{credentials, qcpdpp} << QByteArrayList{ok, "$QCPDPP: 1,1,\"web\"|OK"}
@@ -392,11 +265,6 @@ private slots:
             << QByteArrayList{"FAKE#SHOWPASSWORD=1", credentials, qcpdpp, "FAKE#SHOWPASSWORD=0", qcpdpp}
             << QByteArrayList{ok, ok, "$QCPDPP: 1,1,\"web\",\"s3cret\"|OK", ok, "$QCPDPP: 1,1,\"web\"|OK"}
             << QByteArray("USER=web PASS=s3cret");
-        QTest::newRow("empty password, CHAP")
-            << QByteArrayList{"FAKE#SHOWPASSWORD=1", "AT$QCPDPP=1,2,\"\",\"web\"\r", qcpdpp}
-            << QByteArrayList{ok, ok, "$QCPDPP: 1,2,\"web\",\"\"|OK"} << QByteArray("USER=web PASS=");
-        QTest::newRow("credentials dropped") << QByteArrayList{credentials, "AT$QCPDPP=1,0\r", qcpdpp}
-                                             << QByteArrayList{ok, ok, "$QCPDPP: 1,0|OK"} << QByteArray("USER= PASS=");
         QTest::newRow("credentials refused")
             << QByteArrayList{"AT$QCPDPP=1,1,\"s3cret\"\r", "AT$QCPDPP=1,3,\"s3cret\",\"web\"\r",
                               "AT$QCPDPP=1,1,s3cret,web\r", "AT$QCPDPP=2,0\r", "FAKE#SHOWPASSWORD=yes", qcpdpp}
@@ -419,9 +287,6 @@ private slots:
             << QByteArrayList{"AT+CMGF=0" + ok, "AT+CMGS=34\r\n> ", taken(kSevenBit, 1)}
             << QStringList{QString::fromUtf8("+48600100200|7-bit|1|Price 5\u20ac [ok] @home")}
             << QByteArrayList{"sms to +48600100200, 7-bit, single: \"Price 5\xe2\x82\xac [ok] @home\""};
-        QTest::newRow("UCS2 with a surrogate pair")
-            << QByteArrayList{"AT+CMGS=31\r", sendPdu(kUcs2)} << QByteArrayList{"AT+CMGS=31\r\n> ", taken(kUcs2, 1)}
-            << QStringList{QString::fromUtf8("600100300|UCS2|1|Za\u017c\u00f3\u0142\u0107 \U0001F600")} << QByteArrayList{};
         QTest::newRow("two parts joined")
             << QByteArrayList{"AT+CMGS=35\r", sendPdu(kFirstOfTwo), "AT+CMGS=31\r", sendPdu(kSecondOfTwo)}
             << QByteArrayList{"AT+CMGS=35\r\n> ", taken(kFirstOfTwo, 1), "AT+CMGS=31\r\n> ", taken(kSecondOfTwo, 2)}
@@ -436,21 +301,11 @@ private slots:
             << QByteArrayList{"AT+CMGS=33\r", sendPdu(kSevenBit), "AT\r"}
             << QByteArrayList{"AT+CMGS=33\r\n> ", refused(kSevenBit), "AT" + ok} << QStringList{}
             << QByteArrayList{"PDU refused: TPDU of 34 octets, 33 announced"};
-        QTest::newRow("not a length") << QByteArrayList{"AT+CMGS=\"600100300\"\r"}
-                                      << QByteArrayList{"AT+CMGS=\"600100300\"\r\n\r\n+CMS ERROR: 304\r\n"}
-                                      << QStringList{} << QByteArrayList{};
-        const QByteArray deliver = "00" "04" "0B918406100002F0" "0000" "62502191147500" "01" "31";
-        QTest::newRow("an SMS-DELIVER") << QByteArrayList{"AT+CMGS=20\r", sendPdu(deliver)}
-                                        << QByteArrayList{"AT+CMGS=20\r\n> ", refused(deliver)} << QStringList{}
-                                        << QByteArrayList{"not an SMS-SUBMIT"};
         // The fault that keeps the link quiet while the composer sends: a probe at the prompt.
         QTest::newRow("a command at the prompt")
             << QByteArrayList{"AT+CMGS=34\r", "AT#\r", sendPdu(kSevenBit)}
             << QByteArrayList{"AT+CMGS=34\r\n> ", "AT#\r\n> ", refused(kSevenBit)} << QStringList{}
             << QByteArrayList{"taken as message text at the prompt: \"AT#\\r\""};
-        QTest::newRow("escape drops the message")
-            << QByteArrayList{"AT+CMGS=34\r", "\x1b\r", "AT\r"} << QByteArrayList{"AT+CMGS=34\r\n> ", ok, "AT" + ok}
-            << QStringList{} << QByteArrayList{"message dropped by ESC"};
         QTest::newRow("text mode")
             << QByteArrayList{"AT+CMGF=1\r", "AT+CMGS=\"600100300\"\r", "Hello\r", "there\x1a"}
             << QByteArrayList{"AT+CMGF=1" + ok, "AT+CMGS=\"600100300\"\r\n> ", "Hello\r\n> ", "there\r\n+CMGS: 1" + ok}
@@ -461,10 +316,6 @@ private slots:
             << QByteArrayList{"AT+CMGF=1\r", "AT+CMGS=34\r", sendPdu(kSevenBit)}
             << QByteArrayList{"AT+CMGF=1" + ok, "AT+CMGS=34\r\n> ", taken(kSevenBit, 1)}
             << QStringList{"34|text|1|" + QString::fromLatin1(kSevenBit)} << QByteArrayList{"text-mode sms to 34"};
-        QTest::newRow("error switch")
-            << QByteArrayList{"FAKE#CMGS=ERROR", "AT+CMGS=34\r", "AT\r"}
-            << QByteArrayList{"OK\r\n", "AT+CMGS=34\r\n\r\n+CMS ERROR: 500\r\n", "AT" + ok} << QStringList{}
-            << QByteArrayList{};
         QTest::newRow("no-prompt switch")
             << QByteArrayList{"FAKE#CMGS=NOPROMPT", "AT+CMGS=34\r", "AT#RUN=1\r", "\x1b\r"}
             << QByteArrayList{"OK\r\n", "AT+CMGS=34\r\n", "AT#RUN=1\r\n> ", ok} << QStringList{}
@@ -501,15 +352,12 @@ private slots:
         QTest::newRow("UCS2 part, 16-bit reference")
             << QByteArray("07918406921511F1" "51000B918406100002F00008AA1D" "060804123403020043007A0119015B0107002000640072007500670061")
             << 43 << QString::fromUtf8("+48600100200|UCS2|4660/16|2/3|Cz\u0119\u015b\u0107 druga");
-        QTest::newRow("8-bit data") << QByteArray("00" "1100038121F30004AA04" "436166E9") << 14
-                                    << QString::fromUtf8("123|8-bit|0/0|1/1|Caf\u00e9");
         QTest::newRow("user data short") << QByteArray("00" "1100038121F30004AA05" "436166E9") << 14
                                          << "4 octets of user data where its length calls for 5";
         QTest::newRow("reserved alphabet") << QByteArray("00" "1100038121F3000CAA04" "436166E9") << 14
                                            << "reserved alphabet";
         QTest::newRow("part 3 of 2") << QByteArray("00" "51000B918406100002F00000AA13" "0500032A0203" "E6E5F1DB4D06C1C372BA0B")
                                      << 31 << "part 3 of 2";
-        QTest::newRow("odd digits") << QByteArray("001") << 1 << "not hexadecimal octets";
     }
 
     void decoderReadsWhatTheStandardAllows()
@@ -526,36 +374,6 @@ private slots:
                       .join('|');
         }
         QCOMPARE(why, read);
-    }
-
-    // The registration reports a new access technology one answer late.
-    void registrationFollowsTheRat_data()
-    {
-        QTest::addColumn<QByteArrayList>("before");
-        QTest::addColumn<QByteArrayList>("answers");
-        const QByteArray lte = "+COPS: 0,0,\"Fake Net\",7";
-        const QByteArray umts = "+COPS: 0,0,\"Fake Net\",2";
-        QTest::newRow("automatic") << QByteArrayList{} << QByteArrayList{lte, lte};
-        QTest::newRow("to GSM only") << QByteArrayList{"AT!SELRAT=02\r"} << QByteArrayList{lte, umts, umts};
-        QTest::newRow("to the short code's 05") << QByteArrayList{"AT!SELRAT=05\r"} << QByteArrayList{lte, umts};
-        QTest::newRow("started GSM, to LTE only") << QByteArrayList{"FAKE#RAT=02", "AT!SELRAT=06\r"}
-                                                  << QByteArrayList{umts, lte, lte};
-        QTest::newRow("limited service") << QByteArrayList{"FAKE#COPS=LIMITED", "FAKE#RAT=05"}
-                                         << QByteArrayList{"+COPS: 0,0,\"LIMITED SERVICE\",2"};
-        QTest::newRow("not registered") << QByteArrayList{"FAKE#COPS=none"} << QByteArrayList{"+COPS: 0", "+COPS: 0"};
-        QTest::newRow("registered again") << QByteArrayList{"FAKE#COPS=NONE", "FAKE#COPS=NORMAL"} << QByteArrayList{lte};
-    }
-
-    void registrationFollowsTheRat()
-    {
-        QFETCH(QByteArrayList, before);
-        QFETCH(QByteArrayList, answers);
-        for (const QByteArray& each : before)
-            QVERIFY(ask(each).bytes.endsWith("OK\r\n"));
-        QByteArrayList got;
-        for (int i = 0; i < answers.size(); ++i)
-            got << ask("AT+COPS?\r").bytes.split('\r').value(1).trimmed();
-        QCOMPARE(got, answers);
     }
 
     void controlsSetAndReportTheState()
@@ -605,15 +423,10 @@ private slots:
         QTest::addColumn<QByteArray>("control");
         QTest::addColumn<int>("limitMs");
         QTest::addColumn<int>("total");
-        QTest::addColumn<int>("minSent");
         QTest::addColumn<int>("maxSent");
-        QTest::addColumn<int>("minMs");
-        QTest::addColumn<int>("maxMs");
-        QTest::newRow("as asked") << QByteArray("40,400,3") << 60000 << 40 << 40 << 40 << 90 << 2000;
         // At 500 a second, 300 ms allow about 150.
-        QTest::newRow("time bound") << QByteArray("1000,500") << 300 << 1000 << 100 << 152 << 290 << 2000;
-        QTest::newRow("count bound") << QByteArray("150000,500") << 200 << FakeUnit::FloodMaxDatagrams << 60 << 102
-                                     << 190 << 2000;
+        QTest::newRow("time bound") << QByteArray("1000,500") << 300 << 1000 << 152;
+        QTest::newRow("count bound") << QByteArray("150000,500") << 200 << FakeUnit::FloodMaxDatagrams << 102;
     }
 
     void floodIsBounded()
@@ -621,10 +434,7 @@ private slots:
         QFETCH(QByteArray, control);
         QFETCH(int, limitMs);
         QFETCH(int, total);
-        QFETCH(int, minSent);
         QFETCH(int, maxSent);
-        QFETCH(int, minMs);
-        QFETCH(int, maxMs);
         unit->floodLimitMs = limitMs;
         QCOMPARE(ask("FAKE#FLOOD=" + control).bytes, QByteArray("ERROR\r\n"));   // nobody to flood yet
         ask("AT\r");
@@ -633,10 +443,10 @@ private slots:
         clock.start();
         QCOMPARE(ask("FAKE#FLOOD=" + control).bytes, QByteArray("OK\r\n"));
         QCOMPARE(unit->floodTotal, total);
-        QVERIFY(ended.wait(maxMs));
-        const qint64 took = clock.elapsed();
-        QVERIFY2(took >= minMs, qPrintable(QString::number(took)));
-        QVERIFY2(unit->floodSent >= minSent && unit->floodSent <= maxSent, qPrintable(QString::number(unit->floodSent)));
+        QVERIFY(ended.wait(2000));
+        QVERIFY2(clock.elapsed() >= limitMs - 10, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(unit->floodSent >= maxSent * 58 / 100 && unit->floodSent <= maxSent,
+                 qPrintable(QString::number(unit->floodSent)));
         QCOMPARE(ended.first().first().toInt(), unit->floodSent);
         QCOMPARE(unit->floodRefused, 0);
     }
@@ -668,6 +478,27 @@ private slots:
         QVERIFY(unit->floodSent < 1000);
     }
 
+    // The radio status follows FAKE#RADIO, its level stepping on from report to report.
+    void radioStatusFollowsItsControl()
+    {
+        const auto line = [this](const char* label) {
+            const QList<QByteArray> lines = ask("AT!GSTATUS?\r").bytes.split('\n');
+            for (const QByteArray& each : lines) {
+                if (each.startsWith(label))
+                    return each.trimmed();
+            }
+            return QByteArray();
+        };
+        QCOMPARE(line("RSSI (dBm):"), QByteArray("RSSI (dBm):    -67\t\tTx Power:    0"));
+        QCOMPARE(ask("FAKE#RADIO=3g").bytes, QByteArray("OK\r\n"));
+        QCOMPARE(line("RxM RSSI C0:"), QByteArray("RxM RSSI C0:   -63\t\tRxD RSSI C0:  -65"));
+        QCOMPARE(ask("FAKE#RADIO=2G").bytes, QByteArray("OK\r\n"));
+        QCOMPARE(line("RX level (dBm):"), QByteArray("RX level (dBm): -59\t\tTx power (dBm): 30"));
+        QCOMPARE(ask("FAKE#RADIO=NONE").bytes, QByteArray("OK\r\n"));
+        QCOMPARE(line("RSSI (dBm):"), QByteArray("RSSI (dBm):    ---\t\tTx Power:    0"));
+        QCOMPARE(ask("FAKE#RADIO=5G").bytes, QByteArray("ERROR\r\n"));
+    }
+
     // Only the next datagram that is not a control's answer leaves from the other address.
     void fromSendsTheNextReplyFromAnotherAddress()
     {
@@ -688,19 +519,12 @@ private slots:
         QCOMPARE(unsolicited.first().from, other);
     }
 
-    void fromIsRefusedWhereItCannotBind_data()
-    {
-        QTest::addColumn<QByteArray>("address");
-        QTest::newRow("not an address") << QByteArray("unit-b");
-        QTest::newRow("not of this host") << QByteArray("192.0.2.1");   // bound only, never sent to
-        QTest::newRow("the unit's own") << QByteArray("127.0.0.1");
-    }
-
     void fromIsRefusedWhereItCannotBind()
     {
-        QFETCH(QByteArray, address);
-        QCOMPARE(ask("FAKE#FROM=" + address).bytes, QByteArray("ERROR\r\n"));
-        QCOMPARE(ask("AT+CGSN\r").from, QHostAddress(QHostAddress::LocalHost));
+        for (const char* address : {"192.0.2.1", "127.0.0.1"}) {   // not of this host (never sent to); the unit's
+            QCOMPARE(ask(QByteArray("FAKE#FROM=") + address).bytes, QByteArray("ERROR\r\n"));
+            QCOMPARE(ask("AT+CGSN\r").from, QHostAddress(QHostAddress::LocalHost));
+        }
     }
 };
 

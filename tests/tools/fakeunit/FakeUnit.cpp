@@ -32,13 +32,30 @@ QByteArray FakeUnit::state() const
 
 int FakeUnit::storeSms(const QByteArray& pdu)
 {
-    for (int index = 1; index <= SmsCapacity; ++index) {
+    for (int index = smsBase; index < smsBase + SmsCapacity; ++index) {
         if (!simMessages.contains(index)) {
             simMessages.insert(index, StoredSms{pdu, false});
             return index;
         }
     }
     return -1;
+}
+
+bool FakeUnit::storeSmsAt(int index, const QByteArray& pdu)
+{
+    if (index < smsBase || index >= smsBase + SmsCapacity)
+        return false;
+    simMessages.insert(index, StoredSms{pdu, false});
+    return true;
+}
+
+void FakeUnit::setSmsBase(int base)
+{
+    QMap<int, StoredSms> renumbered;
+    for (auto message = simMessages.cbegin(); message != simMessages.cend(); ++message)
+        renumbered.insert(message.key() - smsBase + base, message.value());
+    simMessages = renumbered;
+    smsBase = base;
 }
 
 void FakeUnit::readPending()
@@ -122,6 +139,8 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
         done = equals > 0 && setRat(value.trimmed());
     } else if (name == QLatin1String("BAND")) {
         done = equals > 0 && setBand(value.trimmed());
+    } else if (name == QLatin1String("RADIO")) {
+        done = equals > 0 && setRadio(value.trimmed());
     } else if (name == QLatin1String("CMGS")) {
         const int chosen = kCmgsSwitches.indexOf(value.trimmed().toUpper());
         done = equals > 0 && chosen >= 0;
@@ -137,6 +156,9 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
         done = equals > 0 && (book == QLatin1String("EMPTY") || book == QLatin1String("NORMAL"));
         if (done)
             resetPhoneBook(book == QLatin1String("EMPTY"));
+    } else if (name == QLatin1String("PBSIZE")) {
+        const int size = value.trimmed().toInt(&done);
+        done = done && equals > 0 && setPhoneBookSize(size);
     } else if (name == QLatin1String("SIMLOCK") || name == QLatin1String("SHOWPASSWORD")) {
         const QString flag = value.trimmed();
         done = equals > 0 && (flag == QLatin1String("0") || flag == QLatin1String("1"));
@@ -146,8 +168,22 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
             showPassword = flag == QLatin1String("1");
     } else if (name == QLatin1String("STATE")) {
         stateLine = state() + "\r\n";
+    } else if (name == QLatin1String("SMSAT")) {
+        const int comma = value.indexOf(QLatin1Char(','));
+        bool numbered = false;
+        const int index = value.left(comma).trimmed().toInt(&numbered);
+        done = equals > 0 && comma > 0 && numbered && storeSmsAt(index, value.mid(comma + 1).trimmed().toLatin1());
+    } else if (name == QLatin1String("SMSBASE")) {
+        const QString base = value.trimmed();
+        done = equals > 0 && (base == QLatin1String("0") || base == QLatin1String("1"));
+        if (done)
+            setSmsBase(base.toInt());
     } else {
-        done = name == QLatin1String("SMS") && equals > 0 && storeSms(value.trimmed().toLatin1()) > 0;
+        const int index = name == QLatin1String("SMS") && equals > 0 ? storeSms(value.trimmed().toLatin1()) : -1;
+        done = index >= 0;
+        // A new message is announced to the program, as a unit does.
+        if (done && !lastSender.isNull())
+            sendUnsolicited("\r\n+CMTI: \"SM\"," + QByteArray::number(index) + "\r\n");
     }
     // Always from the unit's own address: the other one is kept for the next reply.
     const QByteArray answer = done ? stateLine + "OK\r\n" : QByteArrayLiteral("ERROR\r\n");

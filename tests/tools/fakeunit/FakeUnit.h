@@ -59,6 +59,10 @@ public:
     void sendUnsolicited(const QByteArray& bytes) { send(bytes, lastSender, lastSenderPort); }
     // Puts a PDU at the first free index of the message store: the index, or -1 when full.
     int storeSms(const QByteArray& pdu);
+    // Puts a PDU at that index, in place of what was there; false outside the store.
+    bool storeSmsAt(int index, const QByteArray& pdu);
+    // Numbers the message store from `base` (0 or 1), the messages keeping their order.
+    void setSmsBase(int base);
 
     // With a seed other than 0 every AT command is answered with garbage (FakeGarbage) drawn
     // from a generator seeded with it; 0 answers as the table says again.
@@ -68,6 +72,8 @@ public:
     bool setRat(const QString& code);
     // Sets both band masks from the row of "AT!BAND" with this index; false when there is none.
     bool setBand(const QString& index);
+    // What "AT!GSTATUS?" reports from now on: "2G", "3G", "4G" or "NONE"; false for anything else.
+    bool setRadio(const QString& technology);
     // The index of the band row whose masks are set; empty when the masks match none.
     QString bandIndex() const;
     // A band mask as "!GBAND" gives it: sixteen upper-case hexadecimal digits.
@@ -96,9 +102,14 @@ public:
     QVector<Datagram> received, sent;
     QHostAddress lastSender;
     quint16 lastSenderPort = 0;
-    // Messages by index (1 to SmsCapacity), phone book by position (1 to PhoneBookCapacity).
+    // Messages by index (1 to SmsCapacity), phone book by position (1 to phoneBookSize).
     QMap<int, StoredSms> simMessages;
+    int smsBase = 1;   // the message store's first index; some units count from 0
     QMap<int, PhoneBookEntry> simPhoneBook;
+    // The positions of the SIM's phone book, as "+CPBS:" reports them; 0 is a card without one.
+    int phoneBookSize = PhoneBookCapacity;
+    // Sets that size; entries beyond it go. False for a negative size.
+    bool setPhoneBookSize(int size);
     // Whether the SIM asks for its PIN, as "AT+CLCK="SC",2" reports it; the SIM starts ready.
     bool pinLock = false;
     SimState simState = SimState::Ready;
@@ -131,6 +142,11 @@ public:
     quint64 gsmUmtsMask = 0;
     quint64 lteMask = 0;
     bool running = true;
+    // The radio status: the technology of the report ("NONE": the LTE report with "---" for the
+    // level, no signal) and how many reports were given, which steps the level on.
+    enum class RadioSwitch { G2, G3, G4, None };
+    RadioSwitch radioSwitch = RadioSwitch::G4;
+    int radioReports = 0;
     int messageFormat = 0;   // "AT+CMGF": 0 PDU, 1 text
     CmgsSwitch cmgsSwitch = CmgsSwitch::Normal;
     CopsSwitch copsSwitch = CopsSwitch::Normal;

@@ -19,9 +19,41 @@ const struct {
     {"AT#I$", "MANUFACTURER: Fake Unit Works\nMODEL: FU-100\nREVISION: 1.2\nPROCESSOR: FK32 168 MHz\n"
               "CMSIS: 5.4.0\nSTDPERIPHLIB: 1.8.0\nNEWLIB: 3.3.0\nBUILD: 2024-05-01 12:00"},
     {"AT\\+C?GSN", "356000000000017"}, {"AT\\+C?GMM", "FU-100 LTE"}, {"AT\\+C?GMR", "FU100_01.02.03"},
-    {"AT!GSTATUS\\?$", "!GSTATUS:\nUnit uptime: 3600 Temperature: 41\nSystem mode: LTE PS state: Attached\n"
-                       "LTE band: B20 LTE bw: 10 MHz\nRSSI (dBm): -67"},
 };
+
+// The radio levels that "AT!GSTATUS?" steps through, one step a report, in dBm; the first report
+// gives -67.
+const int kRadioLevels[] = {-95, -91, -87, -83, -79, -75, -71, -67, -63, -59, -55};
+constexpr int kFirstRadioLevel = 7;
+const char* const kRadioSwitches[] = {"2G", "3G", "4G", "NONE"};
+
+// The modem's radio status as its two-column report: in each column a label, blanks and the value,
+// the columns separated by tabs.
+QStringList radioStatus(FakeUnit::RadioSwitch radio, int report)
+{
+    using Radio = FakeUnit::RadioSwitch;
+    const int levels = int(sizeof kRadioLevels / sizeof kRadioLevels[0]);
+    const int dbm = kRadioLevels[(kFirstRadioLevel + report) % levels];
+    const auto level = [radio, dbm](int offset) {
+        return radio == Radio::None ? QStringLiteral("---") : QString::number(dbm + offset);
+    };
+    const char* mode = radio == Radio::G2 ? "GSM" : radio == Radio::G3 ? "WCDMA" : "LTE";
+    QStringList lines{"!GSTATUS:", "Current Time:  3600\t\tTemperature: 41", "Bootup Time:   0\t\tMode:        ONLINE",
+                      QStringLiteral("System mode:   %1\t\tPS state:    Attached").arg(QLatin1String(mode))};
+    if (radio == Radio::G2) {
+        lines << "GSM band:      G900" << "GSM channel:   62"
+              << QStringLiteral("RX level (dBm): %1\t\tTx power (dBm): 30").arg(level(0));
+    } else if (radio == Radio::G3) {
+        lines << "WCDMA band:    WCDMA 2100" << "WCDMA channel: 10700"
+              << QStringLiteral("RxM RSSI C0:   %1\t\tRxD RSSI C0:  %2").arg(level(0), level(-2))
+              << QStringLiteral("RxM RSSI C1:   %1\t\tRxD RSSI C1:  %2").arg(level(-1), level(-3));
+    } else {
+        lines << "LTE band:      B20\t\tLTE bw:      10 MHz" << "LTE Rx chan:   6300\t\tLTE Tx chan: 24300"
+              << QStringLiteral("RSSI (dBm):    %1\t\tTx Power:    0").arg(level(0))
+              << QStringLiteral("RSRP (dBm):    %1\t\tTAC:         1A2B (6699)").arg(level(-30));
+    }
+    return lines;
+}
 
 // The access technology settings the unit knows, by their two-digit codes.
 const struct {
@@ -130,6 +162,16 @@ FakeUnit::FakeUnit(QObject* parent)
     setBand(QStringLiteral("03"));
 }
 
+bool FakeUnit::setPhoneBookSize(int size)
+{
+    if (size < 0)
+        return false;
+    phoneBookSize = size;
+    while (!simPhoneBook.isEmpty() && simPhoneBook.lastKey() > size)
+        simPhoneBook.remove(simPhoneBook.lastKey());
+    return true;
+}
+
 void FakeUnit::resetPhoneBook(bool empty)
 {
     simPhoneBook.clear();
@@ -159,6 +201,17 @@ bool FakeUnit::setBand(const QString& index)
         if (index == QLatin1String(row.index)) {
             gsmUmtsMask = row.gsmUmts;
             lteMask = row.lte;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FakeUnit::setRadio(const QString& technology)
+{
+    for (int i = 0; i < int(sizeof kRadioSwitches / sizeof kRadioSwitches[0]); ++i) {
+        if (technology.toUpper() == QLatin1String(kRadioSwitches[i])) {
+            radioSwitch = RadioSwitch(i);
             return true;
         }
     }
@@ -243,6 +296,8 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
             gsmUmtsMask = match.captured(2).toULongLong(nullptr, 16);
             lteMask = match.captured(3).toULongLong(nullptr, 16);
         }
+    } else if (is("AT!GSTATUS\\?$")) {
+        lines = radioStatus(radioSwitch, radioReports++);
     } else if (is("AT#RUN=")) {
         if (args == QStringList{"0"} || args == QStringList{"1"})
             running = first == 1;
@@ -257,15 +312,15 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
             found->read = true;
         }
     } else if (is("AT\\+CMGD=")) {
-        if (first < 1 || first > SmsCapacity)
+        if (first < smsBase || first >= smsBase + SmsCapacity)
             result = "+CMS ERROR: 321";
         else
             simMessages.remove(first);
     } else if (is("AT\\+CPBS\\?$")) {
-        lines << QString("+CPBS: \"SM\",%1,%2").arg(simPhoneBook.size()).arg(PhoneBookCapacity);
+        lines << QString("+CPBS: \"SM\",%1,%2").arg(simPhoneBook.size()).arg(phoneBookSize);
     } else if (is("AT\\+CPBR=")) {
         const int last = args.size() > 1 ? number(args.at(1)) : first;
-        const bool valid = args.size() <= 2 && first >= 1 && last >= first && last <= PhoneBookCapacity;
+        const bool valid = args.size() <= 2 && first >= 1 && last >= first && last <= phoneBookSize;
         for (auto e = simPhoneBook.lowerBound(first); valid && e != simPhoneBook.end() && e.key() <= last; ++e)
             lines << QString("+CPBR: %1,\"%2\",%3,\"%4\"")
                          .arg(QString::number(e.key()), e->number, QString::number(e->type), e->name);
@@ -273,7 +328,7 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
     } else if (is("AT\\+CPBW=")) {
         // "AT+CPBW=<pos>" erases the entry, "AT+CPBW=<pos>,"<number>",<type>,"<name>"" writes it.
         const bool write = args.size() == 4 && isQuoted(args.at(1)) && isQuoted(args.at(3)) && number(args.at(2)) >= 0;
-        if (first < 1 || first > PhoneBookCapacity || (args.size() != 1 && !write))
+        if (first < 1 || first > phoneBookSize || (args.size() != 1 && !write))
             result = "+CME ERROR: 21";
         else if (write)
             simPhoneBook.insert(first, {inner(args.at(1)), number(args.at(2)), inner(args.at(3))});

@@ -22,8 +22,13 @@
 // datagram is answered with one datagram: the command echoed, the reply lines, "OK" or an
 // error (the table is in FakeUnitReplies.cpp). Its SIM card starts with three stored messages
 // (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
-// and "AT+CPBW" read and change; "AT+CPBS?" gives "+CPBS: "SM",<entries>,250". "AT#", the
-// link's ping, is echoed with "OK".
+// and "AT+CPBW" read and change, by position (two positions may hold the same entry); "AT+CPBS?"
+// gives "+CPBS: "SM",<entries>,<positions>", 250 positions unless FAKE#PBSIZE says otherwise.
+// "AT#", the link's ping, is echoed with "OK".
+//
+// Its message store has 20 indexes, 1 to 20 (0 to 19 after FAKE#SMSBASE=0). "AT+CPMS" gives the
+// counts of the store as "<used>,20"; "AT+CMGR" of an empty index answers "+CMS ERROR: 321",
+// "AT+CMGD" of an empty one "OK", of one outside the store "+CMS ERROR: 321".
 //
 // Its SIM has the PIN "1234" and the PUK "12345678", with 3 tries; it starts ready with
 // verification off. "AT+CPIN?" gives "+CPIN: READY", "+CPIN: SIM PIN" or "+CPIN: SIM PUK".
@@ -69,6 +74,9 @@
 // "=" and ";" are taken, for the query too); "AT#RUN=0|1" the run state.
 // "AT+COPS?" gives "+COPS: 0,0,"Fake Net",<AcT>", 7 while the setting is automatic or LTE only
 // and 2 otherwise; the first answer after a change of setting still gives the old one.
+// "AT!GSTATUS?" gives the modem's two-column radio status (in each column a label, blanks and the
+// value; the columns separated by tabs) for LTE at first, or for the technology FAKE#RADIO sets; its
+// level steps through -95 to -55 dBm by 4 from report to report, starting at -67.
 //
 // While it runs, datagrams beginning "FAKE#" change it and are answered "OK" to their
 // sender ("ERROR" when they cannot be done), also while it waits at its "> " prompt:
@@ -77,7 +85,12 @@
 //   FAKE#UNSOLICITED=<text>         send <text> ("\r" and "\n" written as such) to whoever sent
 //                                   the last AT command
 //   FAKE#SMS=<pdu>                  store an SMS-DELIVER PDU (hexadecimal text) at the first
-//                                   free index of the SIM's message store
+//                                   free index of the SIM's message store, and announce it with
+//                                   "+CMTI: "SM",<index>" to whoever sent the last AT command
+//   FAKE#SMSAT=<index>,<pdu>        store it at that index, in place of what was there (gaps
+//                                   allowed; "ERROR" outside the store)
+//   FAKE#SMSBASE=0 | FAKE#SMSBASE=1 number the message store 0 to 19 instead of 1 to 20, or
+//                                   back; the messages keep their order
 //   FAKE#GARBAGE=<seed>             answer every AT command with garbage: random bytes, an
 //                                   overlong line, or the real reply mangled (cut, doubled, lines
 //                                   swapped, numbers and quotes broken), the same again for the
@@ -96,9 +109,14 @@
 //                                   ("+COPS: 0,0,"LIMITED SERVICE",<AcT>"); NONE ("+COPS: 0")
 //   FAKE#RAT=<nn> | FAKE#BAND=<nn>  set the access technology or the band row at once, as the
 //                                   unit would start with them
+//   FAKE#RADIO=<technology>         what "AT!GSTATUS?" reports: 2G, 3G, 4G (at start), or NONE
+//                                   (the LTE report with "---" where the level stands)
 //   FAKE#PHONEBOOK=EMPTY | FAKE#PHONEBOOK=NORMAL
 //                                   clear the SIM's phone book, or put back its two starting
 //                                   entries alone
+//   FAKE#PBSIZE=<n>                 the phone book's number of positions (250 at start; 0 for a
+//                                   card without one), as "+CPBS:" gives it; entries beyond it go,
+//                                   and "AT+CPBR" or "AT+CPBW" past it is answered "+CME ERROR: 21"
 //   FAKE#SIMLOCK=1 | FAKE#SIMLOCK=0 PIN verification on with the PIN wanted, or off with the
 //                                   SIM ready; either way all tries back
 //   FAKE#SHOWPASSWORD=1 | FAKE#SHOWPASSWORD=0
