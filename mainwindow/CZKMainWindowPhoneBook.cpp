@@ -413,6 +413,10 @@ void CZKMainWindow::editContact()
     const QList<int> ids = PhoneBookSteps::selectedIds(*this);
     if ((group != PhoneBookSteps::Local && group != PhoneBookSteps::Sim) || ids.size() != 1)
         return;
+    // The SIM's entries live on the unit: with the link down the tool bar offers no change, and
+    // a double click does no more.
+    if (group == PhoneBookSteps::Sim && !linkWatchdog.isConnected())
+        return;
     const int id = ids.first();
     const ContactRecord* entry = PhoneBookSteps::entry(db, group, id);
     if (!entry)
@@ -465,6 +469,9 @@ void CZKMainWindow::removeContact()
     const int group = PhoneBookSteps::selectedGroup(*this);
     const QList<int> ids = PhoneBookSteps::selectedIds(*this);
     if (ui->treePhoneBook->selectedItems().isEmpty() || ids.isEmpty())
+        return;
+    // Nor does the Delete key, with the SIM's entries out of reach.
+    if (group == PhoneBookSteps::Sim && !linkWatchdog.isConnected())
         return;
     const QString question = ids.size() == 1 ? tr("Remove %1 contact?") : tr("Remove %1 contacts?");
     if (CZKPrompt::question(this, tr("Question"), question.arg(ids.size()), QMessageBox::Yes | QMessageBox::No)
