@@ -370,8 +370,8 @@ void CZKMainWindow::sendUSSDContact()
     const QString code = MessageSteps::selectedContactNumber(*this, *db);
     if (code.isEmpty())
         return;
-    MessageSteps::runContactComposer(*this, [this, &code](CZKNewSMS& dialog) {
-        dialog.setWindowTitle(tr("Send short code"));
+    MessageSteps::runContactComposer(*this, [&code](CZKNewSMS& dialog) {
+        dialog.setWindowTitle(CZKMainWindow::tr("Send short code"));
         dialog.setEnabledMode(false);
         dialog.setMessage(code);
     });
