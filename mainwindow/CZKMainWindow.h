@@ -9,6 +9,7 @@
 #include "sim/CZKStartupThread.h"
 #include "sim/PINUIFlags.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
 #include <QTimer>
@@ -41,6 +42,7 @@ constexpr int kAfterIdentityMs = 1000;         // before the start-up dialogue b
 constexpr int kPhoneBookGapMs = 500;           // after each phone-book store command
 constexpr int kLockQueryWaitMs = 500;          // after the PIN lock query
 constexpr int kSmsPollMs = 121000;
+constexpr int kResetSpacingMs = 60000;         // the least time between two modem resets
 constexpr int kBoxRefreshDelayMs = 250;       // gathers a burst of requests to refill the SMS box
 constexpr int kSmsAnswerTimeoutMs = 30000;    // the SIM read chain ends when its command gets no answer
 constexpr int kRadioStopWaitMs = 3000;
@@ -362,6 +364,7 @@ private:
     // A modem reset has been asked for and the unit has not yet restarted: a unit that keeps
     // reporting its SIM blocked gets one reset, not one per report.
     bool resetRequested = false;
+    QElapsedTimer lastResetSent;
 
     // The SIM reported busy: how many more times its PIN state is asked for this run.
     int simBusyRetries = 5;

@@ -137,8 +137,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     } else if (key == QLatin1String("SIM_PUK")) {
         emit requestPUK();
     } else if (key == QLatin1String("SIM_PINPUK2")) {
-        if (!resetRequested && !restartPending)
-            deviceReset();
+        deviceReset();
     } else if (isOneOf(key, {"APN_NAME", "APN_USER", "APN_PASSWORD", "SELRAT", "BAND", "GBAND"})) {
         updateDeviceProfile(key, value);
     } else if (key == QLatin1String("REC_SMS")) {

@@ -39,6 +39,7 @@ void CZKMainWindow::connectedDeviceUpdate()
         return;
 
     connected = true;
+    resetRequested = false;
     showLinkIcon(linkIconLabel, "://Icons/check_mark_16.ico");
     setButtonEnabled(QStringLiteral("pbSendToDevice"), true);
     setButtonEnabled(QStringLiteral("pbReadFromDevice"), true);

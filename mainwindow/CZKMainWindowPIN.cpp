@@ -1,6 +1,7 @@
 #include "mainwindow/CZKMainWindow.h"
 
 #include "app/CZKGlobals.h"
+#include "app/CZKPacing.h"
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
@@ -103,6 +104,14 @@ void CZKMainWindow::askPINRequest()
 
 void CZKMainWindow::deviceReset()
 {
+    // A modem that resets says nothing back, so every reset holds the link for its whole reply
+    // time-out: one is asked for until the unit has restarted or connects anew, and at most one
+    // within a minute, however often a unit reports its SIM blocked or restarts.
+    if (resetRequested || restartPending)
+        return;
+    if (lastResetSent.isValid() && lastResetSent.elapsed() < Pacing::ms(MainWindowTiming::kResetSpacingMs))
+        return;
+    lastResetSent.start();
     resetRequested = true;
     sendMessage(Send, QStringLiteral("AT#RST=MDM"), internalTag());
 }

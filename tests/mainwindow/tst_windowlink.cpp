@@ -241,12 +241,16 @@ private slots:
         BusRecorder bus;
         for (int i = 0; i < 5; ++i)
             fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        fixture.window->deviceReset();   // the start-up dialogue asking as well
         QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
         fixture.deliver(UnitRestarted, QString());
         fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
         QCOMPARE(sentSoFar(bus), QStringList());
-        // Once the restart is over, a blocked SIM earns a reset again.
+        // Once the restart is over, and a minute after the last, a blocked SIM earns a reset again.
         fixture.deliver(LinkAlive, QString());
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList());
+        QTest::qWait(Pacing::ms(MainWindowTiming::kResetSpacingMs));
         fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
         QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
 
