@@ -169,6 +169,8 @@ void CZKNewSMS::sendSMSPDULong()
     progress.setWindowFlags(progress.windowFlags() & ~Qt::WindowContextHelpButtonHint
                             & ~Qt::WindowCloseButtonHint);
     progress.setWindowModality(Qt::WindowModal);
+    // A few parts are done in seconds, before the dialog's default delay would show it.
+    progress.setMinimumDuration(0);
     progress.setValue(0);
 
     sendCommand(QStringLiteral("AT+CMGF=0"));

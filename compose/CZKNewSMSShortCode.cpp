@@ -83,10 +83,11 @@ bool CZKNewSMS::replyWait(Awaited kind, const QString& command)
 
 void CZKNewSMS::queryFailureExit(const QString& text)
 {
+    // The box may wait long for the operator; the unit must not stay paused meanwhile.
+    sendCommand(QStringLiteral("at#RUN=1"));
     endBusy();
     if (CZKPrompt::critical(this, tr("Send short code"), text, OkCancel) == QMessageBox::Ok)
         accept();
-    sendCommand(QStringLiteral("at#RUN=1"));
 }
 
 bool CZKNewSMS::queryOperator()
@@ -203,12 +204,14 @@ void CZKNewSMS::sendUSSD()
     waitMs(1000);
 
     if (!queryOperator()) {
+        // The radio goes back before the box: while it waits for the operator, the unit would
+        // otherwise stay switched and paused.
+        restoreRATAndBand();
+        sendCommand(QStringLiteral("at#RUN=1"));
         endBusy();
         if (CZKPrompt::critical(this, title, tr("Wait for network error, close window?"), OkCancel)
             == QMessageBox::Ok)
             accept();
-        restoreRATAndBand();
-        sendCommand(QStringLiteral("at#RUN=1"));
         return;
     }
 

@@ -129,6 +129,42 @@ private slots:
         QVERIFY(!swallowed(field, key, modifiers));
     }
 
+    // Below the limit a key is judged by what it types, in place of the selection if any.
+    void keysThatTypeMoreThanIsLeft_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<bool>("selectLast");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("typedIn");
+
+        QTest::newRow("extension at 1519 septets") << times(a, 1519) << false << "[" << false;
+        QTest::newRow("extension at 1518 septets") << times(a, 1518) << false << "[" << true;
+        QTest::newRow("extension over the selection") << times(a, 1518) + b << true << "[" << true;
+        QTest::newRow("plain at 1519 septets") << times(a, 1519) << false << b << true;
+        QTest::newRow("emoji at 1279 units") << times(pl, 1279) << false << emoji << false;
+        QTest::newRow("emoji at 1278 units") << times(pl, 1278) << false << emoji << true;
+        QTest::newRow("Polish into long 7-bit") << times(a, 1400) << false << pl << true;
+    }
+
+    void keysThatTypeMoreThanIsLeft()
+    {
+        QFETCH(QString, present);
+        QFETCH(bool, selectLast);
+        QFETCH(QString, typed);
+        QFETCH(bool, typedIn);
+        CZKSMSPlainTextEdit field;
+        field.setObjectName(QStringLiteral("editMessage"));
+        CZKKeyPressFilter filter;
+        field.installEventFilter(&filter);
+        field.setPlainText(present);
+        field.moveCursor(QTextCursor::End);
+        if (selectLast)
+            field.moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+        QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, typed, Qt::NoModifier);
+        const QString kept = selectLast ? present.left(present.size() - 1) : present;
+        QCOMPARE(field.toPlainText(), typedIn ? kept + typed : present);
+    }
+
     void shortCodesHaveNoLimit()
     {
         CZKSMSPlainTextEdit field;

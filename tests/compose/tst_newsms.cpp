@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMutex>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -69,12 +70,14 @@ private:
 };
 
 // Answers every box: `closeAnswer` to the Ok/Cancel ones, Yes to Yes/No, Ok to the rest; keeps
-// "title|text" of each.
+// "title|text" of each and runs `onBox`, if set, while the box is up.
 struct PromptLog {
     explicit PromptLog(int closeAnswer = QMessageBox::Ok)
     {
         CZKPrompt::setResponder([this, closeAnswer](const CZKPrompt::Call& call) {
             asked << call.title + QLatin1Char('|') + call.text;
+            if (onBox)
+                onBox();
             if (call.buttons == (QMessageBox::Ok | QMessageBox::Cancel))
                 return QMessageBox::StandardButton(closeAnswer);
             return call.buttons == (QMessageBox::Yes | QMessageBox::No) ? QMessageBox::Yes : QMessageBox::Ok;
@@ -82,7 +85,21 @@ struct PromptLog {
     }
     ~PromptLog() { CZKPrompt::setResponder({}); }
     QStringList asked;
+    std::function<void()> onBox;
 };
+
+// The commands among bus messages; a PDU shown as "PDU", ESC as "ESC".
+QStringList commandsIn(const QStringList& messages)
+{
+    QStringList commands;
+    for (const QString& line : messages) {
+        if (!line.startsWith(QLatin1String("4|")))
+            continue;
+        const QString command = line.section(QLatin1Char('|'), 1, -2);
+        commands << (command.endsWith(QChar(26)) ? "PDU" : command == QChar(27) ? "ESC" : command);
+    }
+    return commands;
+}
 
 const QString number = QStringLiteral("+48600100200");
 const QString ok = QStringLiteral("AT+CSCA?|AT+CMGF=0|AT+CMGS|PDU");
@@ -120,14 +137,7 @@ class TestNewSMS : public QObject {
         bus->take();
         composer.findChild<QPushButton*>("pbSend")->click();
         lastBus = bus->take();
-        QStringList commands; // a PDU shown as "PDU", ESC as "ESC"
-        for (const QString& line : qAsConst(lastBus)) {
-            if (!line.startsWith(QLatin1String("4|")))
-                continue;
-            const QString command = line.section(QLatin1Char('|'), 1, -2);
-            commands << (command.endsWith(QChar(26)) ? "PDU" : command == QChar(27) ? "ESC" : command);
-        }
-        return commands;
+        return commandsIn(lastBus);
     }
 
     // A Send in a composer of its own, in SMS or short-code mode.
@@ -327,6 +337,21 @@ private slots:
             QCOMPARE(data->db.sentMessages.last().content, text);
     }
 
+    // The parts' progress is up while the first part goes out, however quickly they all go.
+    void multipartProgressShowsFromTheFirstPart()
+    {
+        PromptLog prompts;
+        CZKNewSMS composer;
+        QList<bool> shownAtPrompts;
+        connect(&composer, &CZKNewSMS::smsPrompt, this, [&composer, &shownAtPrompts] {
+            const auto* progress = composer.findChild<QProgressDialog*>();
+            shownAtPrompts << (progress && progress->isVisible());
+        });
+        sendWith(composer, number, QString("a").repeated(400));
+        QCOMPARE(prompts.asked.last(), success);
+        QCOMPARE(shownAtPrompts, QList<bool>({true, true, true}));
+    }
+
     void holdLastsUntilTheComposerGoes()
     {
         PromptLog prompts;
@@ -443,6 +468,34 @@ private slots:
         const SentMessageRecord last = data->db.sentMessages.value(data->db.sentMessages.size() - 1);
         if (sent)
             QCOMPARE(last.toMsisdn + '|' + last.content + '|' + QString::number(last.ussd), "Network|" + code + "|1");
+    }
+
+    // A failure box may wait long for the operator: by then the unit runs again as it was set.
+    void shortCodeFailureBoxComesLast_data()
+    {
+        QTest::addColumn<QStringList>("script"); // a prefix, then its answers
+        QTest::addColumn<QStringList>("beforeBox");
+
+        const QStringList runOn("at#RUN=1");
+        QTest::newRow("no RAT answer") << QStringList{"AT!SELRAT?", ""} << head.mid(0, 3) + runOn;
+        QTest::newRow("band error") << QStringList{askBand, "+CME ERROR: 3"} << head.mid(0, 4) + runOn;
+        QTest::newRow("no network") << QStringList{"AT+COPS?", ""} << head + tail.mid(1);
+        QTest::newRow("no answer to the code") << QStringList{"AT+CUSD=", "\r\nOK\r\n"} << head + tail;
+    }
+
+    void shortCodeFailureBoxComesLast()
+    {
+        QFETCH(QStringList, script);
+        unit->script(script.first(), script.mid(1));
+        PromptLog prompts(QMessageBox::Cancel);
+        QStringList beforeBox;
+        prompts.onBox = [this, &beforeBox] { beforeBox = commandsIn(bus->take()); };
+        CZKNewSMS composer;
+        composer.setEnabledMode(false);
+        const QStringList afterBox = sendWith(composer, QString(), code);
+        QCOMPARE(prompts.asked.size(), 1);
+        QTEST(beforeBox, "beforeBox");
+        QCOMPARE(afterBox, QStringList());
     }
 };
 
