@@ -1,7 +1,9 @@
 #include "app/CZKPlatform.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
+#include <QFont>
 #include <QFileInfo>
 #include <QTranslator>
 
@@ -69,6 +71,13 @@ void pinLocalTimeZone()
         return;
     qputenv("TZ", QByteArrayLiteral(":/etc/localtime"));
     tzset();
+}
+
+void useDialogFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    QApplication::setFont(font);
 }
 
 } // namespace CZKPlatform

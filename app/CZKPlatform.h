@@ -26,4 +26,9 @@ void setProgramFolder(const QString& folder);
 // in TZ, before any thread starts, makes it read the file once. The zone stays the same.
 void pinLocalTimeZone();
 
+// The forms are drawn for the desktop's 8-point dialog font. While a style sheet is in force Qt
+// gives a widget the application's font rather than its parent's, and keeps it once the sheet is
+// gone; with the application font at the forms' size every widget looks the same in either skin.
+void useDialogFont();
+
 } // namespace CZKPlatform

@@ -84,6 +84,7 @@ QString startServices(const CZKOptions& settings)
     QCoreApplication::setApplicationName(QStringLiteral("TZK Manager"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6.1"));
 
+    CZKPlatform::useDialogFont();
     messageProxy()->start(QThread::InheritPriority);
     const QString localeName = QLocale::system().name();
 

@@ -6,6 +6,7 @@
 #include "app/CZKLauncher.h"
 #include "app/CZKOptions.h"
 #include "app/CZKOptionsDlg.h"
+#include "app/CZKPlatform.h"
 #include "compose/CZKAddEditContact.h"
 #include "compose/CZKMSISDNSList.h"
 #include "compose/CZKNewSMS.h"
@@ -16,10 +17,13 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QTest>
 #include <QTranslator>
 
@@ -79,6 +83,7 @@ private slots:
     void initTestCase()
     {
         startWindowTests();
+        CZKPlatform::useDialogFont();
         QVERIFY(polish.load(QStringLiteral("dudedoriv_pl"), qEnvironmentVariable("DUDEDORIV_BINARY_DIR")));
         // The terminal and log tabs are there only in extended administration mode.
         setAdminMode(true);
@@ -132,6 +137,62 @@ private slots:
         QStringList sorted = found.values();
         sorted.sort();
         QVERIFY2(found.isEmpty(), qPrintable(sorted.join(QLatin1Char('\n'))));
+    }
+
+    // A skin, at start or switched to, leaves the window's font as its form gives it and the
+    // settings tree's texts whole.
+    void skinsKeepTheLook_data()
+    {
+        QTest::addColumn<bool>("darkAtStart");
+        QTest::newRow("dark, then default") << true;
+        QTest::newRow("default, then dark") << false;
+    }
+
+    void skinsKeepTheLook()
+    {
+        QFETCH(bool, darkAtStart);
+        QCoreApplication::installTranslator(&polish);
+        QFile file(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/resources/DarkOrange.qss"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray sheet = file.readAll();
+        application()->setStyleSheet(darkAtStart ? QString::fromLatin1(sheet) : QString());
+
+        WindowFixture fixture;
+        QFile copy(fixture.workDir.filePath(QStringLiteral("DarkOrange.qss")));
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(sheet) == sheet.size());
+        copy.close();
+        CZKMainWindow* window = fixture.window.get();
+        window->resize(660, 470);
+        window->show();
+        const Ui_CZKMainWindow* ui = fixture.probe->ui();
+        QTreeWidget* tree = ui->treeSettings;
+        const auto check = [&](const char* when) {
+            QCoreApplication::processEvents();
+            const QString where = QString::fromLatin1(when);
+            QVERIFY2(tree->font().pointSizeF() == window->font().pointSizeF(), qPrintable(where));
+            for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+                const QTreeWidgetItem* item = *it;
+                for (int column = 0; column < tree->columnCount(); ++column) {
+                    // The first column holds the branch and icon too; the last one is measured by
+                    // its text, as the view draws it.
+                    const int margin = tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1;
+                    const int right = tree->header()->sectionViewportPosition(column)
+                        + (column == 0 ? tree->columnWidth(0)
+                                       : margin + QFontMetrics(item->font(column)).horizontalAdvance(item->text(column)));
+                    QVERIFY2(item->text(column).isEmpty() || right <= tree->viewport()->width(),
+                             qPrintable(QStringLiteral("%1: '%2' ends at %3 of %4")
+                                            .arg(where, item->text(column))
+                                            .arg(right)
+                                            .arg(tree->viewport()->width())));
+                }
+            }
+        };
+        check("at start");
+        (darkAtStart ? ui->actionDefault : ui->actionDarkOrange)->trigger();
+        QCOMPARE(application()->styleSheet().isEmpty(), darkAtStart);
+        check("after the switch");
+        application()->setStyleSheet(QString());
+        QCoreApplication::removeTranslator(&polish);
     }
 };
 
