@@ -41,6 +41,26 @@ QVariant foregroundFor(int type)
     }
 }
 
+// A command's arguments, split at the commas that no quotes enclose.
+QStringList splitOutsideQuotes(const QString& arguments)
+{
+    QStringList parts;
+    QString part;
+    bool quoted = false;
+    for (const QChar c : arguments) {
+        if (c == QLatin1Char(',') && !quoted) {
+            parts << part;
+            part.clear();
+            continue;
+        }
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        part += c;
+    }
+    parts << part;
+    return parts;
+}
+
 } // namespace
 
 CZKLogger::CZKLogger()
@@ -69,8 +89,9 @@ QString CZKLogger::fileTag(int type)
 
 QString CZKLogger::maskSecrets(const QString& text)
 {
-    static const QRegularExpression command(QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=)([^\\r\\n]*)"),
-                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression command(
+        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=)([^\\r\\n]*)"),
+        QRegularExpression::CaseInsensitiveOption);
     if (!text.contains(QLatin1Char('='))) // the common case costs one scan
         return text;
 
@@ -81,10 +102,19 @@ QString CZKLogger::maskSecrets(const QString& text)
         const QRegularExpressionMatch match = it.next();
         const QString name = match.captured(1).toUpper();
         // Arguments that stay readable: the facility of CPWD, facility and mode of CLCK, the
-        // slot of #PIN. Every argument of CPIN is a secret.
-        const int kept = name == QLatin1String("AT+CPIN=") ? 0 : name == QLatin1String("AT+CLCK=") ? 2 : 1;
-        QStringList arguments = match.captured(2).split(QLatin1Char(','));
-        for (int i = kept; i < arguments.size(); ++i) {
+        // slot of #PIN, and of QCPDPP all but the password, which comes before the user name.
+        // Every argument of CPIN is a secret.
+        const bool profile = name == QLatin1String("AT$QCPDPP=");
+        const int kept = name == QLatin1String("AT+CPIN=") ? 0
+            : name == QLatin1String("AT+CLCK=") || profile ? 2
+                                                            : 1;
+        // The password may hold a comma, inside its quotes; quotes that do not pair up leave no
+        // telling where it ends, and then everything after the authentication type is hidden.
+        const QString rest = match.captured(2);
+        const bool oneSecret = profile && rest.count(QLatin1Char('"')) % 2 == 0;
+        QStringList arguments = oneSecret ? splitOutsideQuotes(rest) : rest.split(QLatin1Char(','));
+        const int secrets = oneSecret ? qMin(kept + 1, arguments.size()) : arguments.size();
+        for (int i = kept; i < secrets; ++i) {
             const QString trimmed = arguments.at(i).trimmed();
             if (trimmed.isEmpty())
                 continue;

@@ -21,7 +21,9 @@ public:
     bool extendedMode = false;
     QString language = QStringLiteral("PL");
     int logLevel = 255;
-    int showLevel = 255;
+    // Until a level is stored the log view shows every entry. The view shows one type alone
+    // for any other level, so a level no entry has, such as 255, would leave it empty.
+    int showLevel = 0;
     bool logToFile = true;
     bool receiveOnIp = false;
     QString skin = QStringLiteral("DEFAULT");

@@ -16,8 +16,10 @@ constexpr uint kStatisticsFrame = 194;
 constexpr int kStatisticsCounters = 64;
 constexpr int kStatisticsBytes = kStatisticsCounters * 4;
 
-// A counter's line, or a section header when `slot` is kHeader.
+// A counter's line, or a section header when `slot` is kHeader; the headers of kPlainHeader
+// read the same in every language.
 constexpr int kHeader = -1;
+constexpr int kPlainHeader = -2;
 struct StatisticsLine {
     int slot;
     const char* label;
@@ -38,7 +40,7 @@ const StatisticsLine kLines[] = {
     {17, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet RX Error Frames count: \t%1\n")},
     {18, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet RX To Short Frames count: \t%1\n")},
     {19, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet RX Buffor Full count: \t\t%1\n")},
-    {kHeader, QT_TRANSLATE_NOOP("CZKMainWindow", "\n<-- ZK Transmitted -->\n\n")},
+    {kPlainHeader, "\n<-- ZK Transmitted -->\n\n"},
     {8, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX Queued Frames count: \t%1\n")},
     {9, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX Not Queued Frames count: \t%1\n")},
     {10, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX ReQueued Freames count: \t%1\n")},
@@ -48,7 +50,7 @@ const StatisticsLine kLines[] = {
     {25, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX Errors count: \t\t%1\n")},
     {26, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX All Descr Busy count: \t%1\n")},
     {33, QT_TRANSLATE_NOOP("CZKMainWindow", "Ethernet TX Queue Full count: \t\t%1\n")},
-    {kHeader, QT_TRANSLATE_NOOP("CZKMainWindow", "\n<-- DMA Status -->\n\n")},
+    {kPlainHeader, "\n<-- DMA Status -->\n\n"},
     {20, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA RX Error 1 count: \t\t%1\n")},
     {21, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA RX Error 2 count: \t\t%1\n")},
     {22, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA RX Error 3 count: \t\t%1\n")},
@@ -58,7 +60,7 @@ const StatisticsLine kLines[] = {
     {32, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA Queue Full count: \t\t%1\n")},
     {58, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA Get Wrong Queue count: \t\t%1\n")},
     {59, QT_TRANSLATE_NOOP("CZKMainWindow", "DMA Put Wrong Queue count: \t\t%1\n")},
-    {kHeader, QT_TRANSLATE_NOOP("CZKMainWindow", "\n<-- Internal USB status -->\n\n")},
+    {kPlainHeader, "\n<-- Internal USB status -->\n\n"},
     {32, QT_TRANSLATE_NOOP("CZKMainWindow", "USB Queue Full count: \t\t%1\n")},
     {36, QT_TRANSLATE_NOOP("CZKMainWindow", "USB IP Bo Init Error 1 count: \t\t%1\n")},
     {37, QT_TRANSLATE_NOOP("CZKMainWindow", "USB IP Bo Init Error 2 count: \t\t%1\n")},
@@ -79,7 +81,7 @@ const StatisticsLine kLines[] = {
     {55, QT_TRANSLATE_NOOP("CZKMainWindow", "USB AT Ii Wrong count: \t\t%1\n")},
     {56, QT_TRANSLATE_NOOP("CZKMainWindow", "USB Control Errors count: \t\t%1\n")},
     {57, QT_TRANSLATE_NOOP("CZKMainWindow", "USB Get ENC Response Wrong count: \t%1\n")},
-    {kHeader, QT_TRANSLATE_NOOP("CZKMainWindow", "\n<-- Other -->\n\n")},
+    {kPlainHeader, "\n<-- Other -->\n\n"},
     {60, QT_TRANSLATE_NOOP("CZKMainWindow", "PHT Read Errors count: \t\t%1\n")},
     {61, QT_TRANSLATE_NOOP("CZKMainWindow", "PHT Write Errors count: \t\t%1\n")},
     {62, QT_TRANSLATE_NOOP("CZKMainWindow", "ARP Errors count: \t\t%1\n")},
@@ -122,7 +124,9 @@ void CZKMainWindow::showStatistics(const QByteArray& data)
     const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
     QString text;
     for (const StatisticsLine& line : kLines) {
-        if (line.slot == kHeader)
+        if (line.slot == kPlainHeader)
+            text += QLatin1String(line.label);
+        else if (line.slot == kHeader)
             text += tr(line.label);
         else
             text += tr(line.label).arg(qFromLittleEndian<quint32>(bytes + 4 * line.slot));

@@ -837,13 +837,6 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-&lt;-- ZK Transmitted --&gt;
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ethernet TX Queued Frames count: 	%1
 </source>
         <translation type="unfinished"></translation>
@@ -889,13 +882,6 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-&lt;-- DMA Status --&gt;
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>DMA RX Error 1 count: 		%1
 </source>
         <translation type="unfinished"></translation>
@@ -937,13 +923,6 @@ Description: %3</source>
     </message>
     <message>
         <source>DMA Put Wrong Queue count: 		%1
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Internal USB status --&gt;
-
 </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1044,13 +1023,6 @@ Description: %3</source>
     </message>
     <message>
         <source>USB Get ENC Response Wrong count: 	%1
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Other --&gt;
-
 </source>
         <translation type="unfinished"></translation>
     </message>

@@ -856,16 +856,6 @@ Opis: %3</translation>
 </translation>
     </message>
     <message>
-        <source>
-&lt;-- ZK Transmitted --&gt;
-
-</source>
-        <translation>
-&lt;-- Nadawanie ZK --&gt;
-
-</translation>
-    </message>
-    <message>
         <source>Ethernet TX Queued Frames count: 	%1
 </source>
         <translation>Ethernet TX Queued Frames count: 	%1
@@ -920,16 +910,6 @@ Opis: %3</translation>
 </translation>
     </message>
     <message>
-        <source>
-&lt;-- DMA Status --&gt;
-
-</source>
-        <translation>
-&lt;-- Stan DMA --&gt;
-
-</translation>
-    </message>
-    <message>
         <source>DMA RX Error 1 count: 		%1
 </source>
         <translation>DMA RX Error 1 count: 		%1
@@ -981,16 +961,6 @@ Opis: %3</translation>
         <source>DMA Put Wrong Queue count: 		%1
 </source>
         <translation>DMA Put Wrong Queue count: 		%1
-</translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Internal USB status --&gt;
-
-</source>
-        <translation>
-&lt;-- Stan wewnętrznego USB --&gt;
-
 </translation>
     </message>
     <message>
@@ -1111,16 +1081,6 @@ Opis: %3</translation>
         <source>USB Get ENC Response Wrong count: 	%1
 </source>
         <translation>USB Get ENC Response Wrong count: 	%1
-</translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Other --&gt;
-
-</source>
-        <translation>
-&lt;-- Inne --&gt;
-
 </translation>
     </message>
     <message>

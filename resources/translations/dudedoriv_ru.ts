@@ -838,13 +838,6 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-&lt;-- ZK Transmitted --&gt;
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Ethernet TX Queued Frames count: 	%1
 </source>
         <translation type="unfinished"></translation>
@@ -890,13 +883,6 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-&lt;-- DMA Status --&gt;
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>DMA RX Error 1 count: 		%1
 </source>
         <translation type="unfinished"></translation>
@@ -938,13 +924,6 @@ Description: %3</source>
     </message>
     <message>
         <source>DMA Put Wrong Queue count: 		%1
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Internal USB status --&gt;
-
 </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1045,13 +1024,6 @@ Description: %3</source>
     </message>
     <message>
         <source>USB Get ENC Response Wrong count: 	%1
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>
-&lt;-- Other --&gt;
-
 </source>
         <translation type="unfinished"></translation>
     </message>

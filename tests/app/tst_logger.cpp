@@ -173,6 +173,14 @@ private slots:
         QTest::newRow("device PIN") << "AT#PIN=0,1234" << "AT#PIN=0,****";
         QTest::newRow("echo in a reply, lower case") << "at+cpin=\"1234\"\r\r\nOK" << "at+cpin=\"****\"\r\r\nOK";
         QTest::newRow("other commands untouched") << "AT+CMGS=23" << "AT+CMGS=23";
+        // The data profile takes its password before the user name, which stays readable.
+        QTest::newRow("APN password") << "AT$QCPDPP=1,1,\"s3cret1234\",\"web\""
+                                      << "AT$QCPDPP=1,1,\"****\",\"web\"";
+        QTest::newRow("APN password with a comma, echoed")
+            << "at$qcpdpp=1,2,\"12,34\",\"user,1\"\r\r\nOK" << "at$qcpdpp=1,2,\"****\",\"user,1\"\r\r\nOK";
+        QTest::newRow("APN password, quotes unpaired") << "AT$QCPDPP=1,1,\"12\"34\",\"web\""
+                                                       << "AT$QCPDPP=1,1,\"****\",\"****\"";
+        QTest::newRow("APN without credentials") << "AT$QCPDPP=1,0" << "AT$QCPDPP=1,0";
     }
 
     // Masked in the view and the file, as the command and as another entry's description.

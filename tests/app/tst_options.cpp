@@ -28,7 +28,10 @@ private slots:
         QTest::addColumn<QByteArray>("ini"); // null: no file at all
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("no file keeps the defaults") << QByteArray() << "255|255|1|PL|0|0|DEFAULT|0";
+        // Without a stored show level the log view shows every entry.
+        QTest::newRow("no file keeps the defaults") << QByteArray() << "255|0|1|PL|0|0|DEFAULT|0";
+        QTest::newRow("no show level, a log level stored") << QByteArray("[logging]\nloglevel=error\n")
+                                                           << "1|0|1|PL|0|0|DEFAULT|0";
         QTest::newRow("words in any case")
             << QByteArray("[logging]\nloglevel=Warning\nshowlevel=all\nlogtofile=1\n"
                           "[admin]\nlanguage=en\nreceive_on_ip=1\nextended_mode=1\n[skin]\nactual=darkorange\n")
@@ -36,13 +39,13 @@ private slots:
         QTest::newRow("unknown level words and odd flags")
             << QByteArray("[logging]\nloglevel=3\nshowlevel=info\nlogtofile=true\n"
                           "[admin]\nreceive_on_ip=2\nextended_mode=-1\n")
-            << "255|255|0|PL|0|0|DEFAULT|0";
+            << "255|0|0|PL|0|0|DEFAULT|0";
         QTest::newRow("error and debug") << QByteArray("[logging]\nloglevel=ERROR\nshowlevel=debug\n")
                                          << "1|3|1|PL|0|0|DEFAULT|0";
         QTest::newRow("present but empty")
             << QByteArray("[logging]\nloglevel=\nshowlevel=\nlogtofile=\n[admin]\nlanguage=\n"
                           "receive_on_ip=\nextended_mode=\n[skin]\nactual=\n")
-            << "255|255|0||0|0||0";
+            << "255|0|0||0|0||0";
     }
 
     void load()
@@ -105,15 +108,15 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("lower-case names, value keeps its case") << QStringList{"/ll=3", "/lang=pl"}
-                                                                << "3|255|1|pl|0|0|DEFAULT|0";
+                                                                << "3|0|1|pl|0|0|DEFAULT|0";
         QTest::newRow("last one wins") << QStringList{"/SL=2", "/SL=5"} << "255|5|1|PL|0|0|DEFAULT|0";
         QTest::newRow("flags above zero") << QStringList{"/EM=2", "/RECIP=1", "/LTOF=0"}
-                                          << "255|255|0|PL|1|1|DEFAULT|0";
+                                          << "255|0|0|PL|1|1|DEFAULT|0";
         QTest::newRow("negative and letters are off or zero") << QStringList{"/EM=-1", "/LL=abc", "/RECIP=x"}
-                                                              << "0|255|1|PL|0|0|DEFAULT|0";
-        QTest::newRow("termall ignores what follows") << QStringList{"/TERMALL=0"} << "255|255|1|PL|0|0|DEFAULT|1";
+                                                              << "0|0|1|PL|0|0|DEFAULT|0";
+        QTest::newRow("termall ignores what follows") << QStringList{"/TERMALL=0"} << "255|0|1|PL|0|0|DEFAULT|1";
         QTest::newRow("empty language, unknown switches ignored") << QStringList{"/LANG=", "-x", "/FOO=1", "LL=3"}
-                                                                  << "255|255|1||0|0|DEFAULT|0";
+                                                                  << "255|0|1||0|0|DEFAULT|0";
     }
 
     void switchesOverrideFields()

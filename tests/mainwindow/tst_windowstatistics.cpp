@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtEndian>
 
 namespace {
@@ -70,6 +71,24 @@ private slots:
         QVERIFY(text.contains("Ethernet TX Ignored No Link Frames count: \t100013\n"));
         QVERIFY(text.endsWith("DHCP IP4 Errors count: \t\t4294967295\n"));
         QCOMPARE(text.count(QLatin1Char('\n')), 67);
+    }
+
+    // Only the first section header speaks the window's language; the other four stay as they
+    // stand in every language.
+    void headersInPolish()
+    {
+        QTranslator polish;
+        QVERIFY(polish.load(qEnvironmentVariable("DUDEDORIV_BINARY_DIR") + QStringLiteral("/dudedoriv_pl.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&polish));
+        f->window->recEthFrame(194u, counters());
+        QCoreApplication::removeTranslator(&polish);
+        QStringList headers;
+        for (const QString& line : ui()->tbTestResult->toPlainText().split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("<--")))
+                headers << line;
+        }
+        QCOMPARE(headers, (QStringList{"<-- Stan odbioru ZK -->", "<-- ZK Transmitted -->", "<-- DMA Status -->",
+                                       "<-- Internal USB status -->", "<-- Other -->"}));
     }
 
     void refreshEmptiesTheSelector()
