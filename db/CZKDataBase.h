@@ -6,6 +6,7 @@
 #include "db/UnitRecords.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -74,10 +75,15 @@ public:
     bool updateContact(int id, const QString& msisdn, const QString& name, const QString& description);
     bool removeContact(int id);
     ContactRecord* findContact(int id);
+    // The name shown beside a number: the first named contact with exactly that number, else the
+    // first named SIM phone-book entry with it, else empty. Answered from an index by number.
     QString contactName(const QString& msisdn) const;
     bool addSentMessage(const QString& toMsisdn, const QString& content, int simCardId, bool ussd);
+    // An SMS that the card's box already holds (same sender, same time to the second, same text)
+    // is not stored again: true, with `alreadyStored` set, for it is stored. A USSD answer is
+    // always stored.
     bool addReceivedMessage(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd,
-                            const QDateTime& date);
+                            const QDateTime& date, bool* alreadyStored = nullptr);
     bool addReceivedMessageNow(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd);
     SentMessageRecord* findSentMessage(int id);
     ReceivedMessageRecord* findReceivedMessage(int id);
@@ -122,6 +128,21 @@ private:
     bool loadMessages(const QString& statement, QVector<Record>& list, QString Record::*party);
     void reportError(const QString& title, const QString& detail);
     void sendPhoneBookErase(int pos);
+    // The contacts or the SIM phone book changed: contactName() builds its index anew.
+    void namesChanged() { nameIndex.valid = false; }
 
     QString lastError;
+
+    // contactName()'s answers by number, built on its first use after a change. The lists it was
+    // built from are remembered, so that one replaced or resized behind the operations' backs
+    // is noticed too.
+    struct NameIndex {
+        QHash<QString, QString> names;
+        bool valid = false;
+        const ContactRecord* contacts = nullptr;
+        int contactCount = 0;
+        const ContactRecord* phoneBook = nullptr;
+        int phoneBookCount = 0;
+    };
+    mutable NameIndex nameIndex;
 };

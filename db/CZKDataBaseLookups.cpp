@@ -2,8 +2,8 @@
 
 #include "db/RecordSearch.h"
 
-// Finders and look-ups over the in-memory lists: linear, first match wins, a miss gives null,
-// an empty text or -1.
+// Finders and look-ups over the in-memory lists: first match wins, a miss gives null, an empty
+// text or -1. Linear, but for the names by number, which every row of a message box asks for.
 
 DeviceRecord* CZKDataBase::findDevice(int id)
 {
@@ -116,4 +116,28 @@ QString CZKDataBase::operatorName(const QString& mccMnc, bool* found) const
         }
     }
     return QString();
+}
+
+QString CZKDataBase::contactName(const QString& msisdn) const
+{
+    NameIndex& index = nameIndex;
+    if (!index.valid || index.contacts != contacts.constData() || index.contactCount != contacts.size()
+        || index.phoneBook != phoneBook.constData() || index.phoneBookCount != phoneBook.size()) {
+        // Contacts before the phone book, and in each the first entry with a name, as a search
+        // from the top of the contacts would find it.
+        index.names.clear();
+        index.names.reserve(contacts.size() + phoneBook.size());
+        for (const QVector<ContactRecord>* book : {&contacts, &phoneBook}) {
+            for (const ContactRecord& entry : *book) {
+                if (!entry.name.isEmpty() && !index.names.contains(entry.msisdn))
+                    index.names.insert(entry.msisdn, entry.name);
+            }
+        }
+        index.valid = true;
+        index.contacts = contacts.constData();
+        index.contactCount = contacts.size();
+        index.phoneBook = phoneBook.constData();
+        index.phoneBookCount = phoneBook.size();
+    }
+    return index.names.value(msisdn);
 }

@@ -20,6 +20,27 @@ bool removeById(QVector<Record>& list, int id)
     return false;
 }
 
+// The time as the table keeps it: whole seconds, no zone.
+QString storedSecond(const QDateTime& date)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+// Whether the card's box holds that SMS. A message read from the SIM once more (after a read
+// typed in the terminal, or a walk whose delete never reached the unit) comes back exactly so.
+bool holdsSms(const QVector<ReceivedMessageRecord>& box, const QString& fromMsisdn, const QString& content,
+              int simCardId, const QDateTime& date)
+{
+    const QString second = storedSecond(date);
+    // Newest first: a message comes back within minutes. The cheap fields rule out the others.
+    for (auto message = box.crbegin(); message != box.crend(); ++message) {
+        if (!message->ussd && message->simCardId == simCardId && message->fromMsisdn == fromMsisdn
+            && message->content == content && storedSecond(message->date) == second)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool CZKDataBase::addContact(const QString& msisdn, const QString& name, const QString& description)
@@ -33,6 +54,7 @@ bool CZKDataBase::addContact(const QString& msisdn, const QString& name, const Q
     if (!contact.insert())
         return false;
     contacts.append(contact);
+    namesChanged();
     return true;
 }
 
@@ -49,6 +71,7 @@ bool CZKDataBase::updateContact(int id, const QString& msisdn, const QString& na
     if (!edited.update())
         return false;
     *cached = edited;
+    namesChanged();
     return true;
 }
 
@@ -60,6 +83,7 @@ bool CZKDataBase::removeContact(int id)
         if (!contacts.at(i).remove())
             return false;
         contacts.remove(i);
+        namesChanged();
         return true;
     }
     return false;
@@ -68,17 +92,6 @@ bool CZKDataBase::removeContact(int id)
 ContactRecord* CZKDataBase::findContact(int id)
 {
     return findRecordById(contacts, id);
-}
-
-QString CZKDataBase::contactName(const QString& msisdn) const
-{
-    for (const QVector<ContactRecord>* book : {&contacts, &phoneBook}) {
-        for (const ContactRecord& entry : *book) {
-            if (entry.msisdn == msisdn && !entry.name.isEmpty())
-                return entry.name;
-        }
-    }
-    return QString();
 }
 
 bool CZKDataBase::addSentMessage(const QString& toMsisdn, const QString& content, int simCardId, bool ussd)
@@ -96,8 +109,14 @@ bool CZKDataBase::addSentMessage(const QString& toMsisdn, const QString& content
 }
 
 bool CZKDataBase::addReceivedMessage(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd,
-                                     const QDateTime& date)
+                                     const QDateTime& date, bool* alreadyStored)
 {
+    // Two equal USSD answers are two answers: none lies on the SIM to be read again.
+    const bool known = !ussd && holdsSms(receivedMessages, fromMsisdn, content, simCardId, date);
+    if (alreadyStored)
+        *alreadyStored = known;
+    if (known)
+        return true;
     ReceivedMessageRecord message;
     message.date = date;
     message.content = content;

@@ -34,6 +34,7 @@ bool CZKDataBase::isPhoneBookTextAllowed(const QString& text)
 bool CZKDataBase::clearPhoneBook()
 {
     phoneBook.clear();
+    namesChanged();
     return true;
 }
 
@@ -56,6 +57,7 @@ bool CZKDataBase::setPhoneBookEntry(int pos, const QString& number, const QStrin
         *held = entry;
     else
         phoneBook.append(entry);
+    namesChanged();
 
     if (writeToSim) {
         // One-pass substitution: a "%2" typed into the number must not pull in the name.
@@ -97,6 +99,7 @@ bool CZKDataBase::sortPhoneBook()
         remaining.remove(chosen);
     }
     phoneBook = sorted;
+    namesChanged();
     return true;
 }
 
@@ -105,6 +108,7 @@ void CZKDataBase::removePhoneBookEntryAt(int pos)
     for (int i = phoneBook.size() - 1; i >= 0; --i) {
         if (phoneBook.at(i).id == pos) {
             phoneBook.remove(i);
+            namesChanged();
             sendPhoneBookErase(pos);
             return;
         }
@@ -118,6 +122,7 @@ int CZKDataBase::removePhoneBookEntry(const QString& number, const QString& name
         if (entry.msisdn == number && entry.name == name) {
             const int pos = entry.id;
             phoneBook.remove(i);
+            namesChanged();
             sendPhoneBookErase(pos);
             return pos;
         }

@@ -24,6 +24,11 @@
 class CZKCommandInterpreter : public QObject, public IMessageSender {
     Q_OBJECT
 public:
+    // Most parts of incomplete concatenated messages held in memory, and most SIM positions
+    // remembered for them. Beyond it the oldest go from memory only: a held part was answered
+    // "KEEP", so it stays on the SIM and a later read chain brings it back.
+    static constexpr int kHeldPartsLimit = 1000;
+
     explicit CZKCommandInterpreter(QObject* parent = nullptr);
     ~CZKCommandInterpreter() override;
 
@@ -81,6 +86,7 @@ private:
     struct HeldPosition {
         SetKey set;
         quint8 partNumber = 0;
+        quint64 arrival = 0; // later reads have higher numbers
     };
 
     struct Reply {
@@ -114,6 +120,8 @@ private:
     void readEcho(const QString& upper);
     // The positions of the set's other parts, forgotten as they are handed out.
     QStringList takeHeldPositions(const SetKey& set);
+    // Keeps `pending` and `heldPositions` within kHeldPartsLimit, the oldest going first.
+    void letGoOldestParts();
     void ussdAnswer(const QString& raw);
     void continueUssd(const QString& raw);
     void collectUssd(const QString& text);
@@ -141,4 +149,5 @@ private:
     int readPosition = -1;
     // SIM positions of the parts in `pending`, from the reads that brought them.
     QMap<int, HeldPosition> heldPositions;
+    quint64 heldCount = 0;
 };

@@ -21,7 +21,10 @@
 // again. "KEEP" means do not delete: a part held until its set is complete is answered so, for
 // it is in memory only. Once the set is stored, "SMS_PARTS_STORED" names the positions its
 // other parts were read from, just before the "RECEIVED_SMS" of the part that completed it.
-// A read that finds no message ("+CMS ERROR", "ERROR", or "OK" alone) gives "EMPTY".
+// A read that finds no message ("+CMS ERROR", "ERROR", or "OK" alone) gives "EMPTY". A message
+// that was stored before (read in the terminal, or by a walk whose delete never reached the
+// unit) is not stored again; "DUPLICATE" lets its SIM copy go all the same, with nothing new to
+// show.
 
 namespace {
 
@@ -189,8 +192,32 @@ void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
     if (!alreadyHeld)
         pending.push_back(part);
     if (readPosition >= 0)
-        heldPositions.insert(readPosition, HeldPosition{key, part.partNumber});
+        heldPositions.insert(readPosition, HeldPosition{key, part.partNumber, ++heldCount});
     readOutcome = ReadOutcome::PartHeld;
+    letGoOldestParts();
+}
+
+void CZKCommandInterpreter::letGoOldestParts()
+{
+    while (pending.size() > size_t(kHeldPartsLimit)) {
+        const SmsPart& oldest = pending.front();
+        const SetKey key = SetKey::of(oldest);
+        for (auto held = heldPositions.begin(); held != heldPositions.end();) {
+            if (held->set == key && held->partNumber == oldest.partNumber)
+                held = heldPositions.erase(held);
+            else
+                ++held;
+        }
+        pending.erase(pending.begin());
+    }
+    // Only a unit that reports one part at ever new positions gets here.
+    while (heldPositions.size() > kHeldPartsLimit) {
+        const auto oldest = std::min_element(heldPositions.begin(), heldPositions.end(),
+                                             [](const HeldPosition& a, const HeldPosition& b) {
+                                                 return a.arrival < b.arrival;
+                                             });
+        heldPositions.erase(oldest);
+    }
 }
 
 bool CZKCommandInterpreter::assembleMultipartSms(const SmsPart& part)
@@ -229,11 +256,12 @@ void CZKCommandInterpreter::storeReadMessage()
     CZKDataBase* db = database();
     const int simCardId = db->activeSimCardId();
     bool simCopyMayGo = false;
+    bool storedBefore = false;
     QStringList otherParts;
     if (simCardId >= 0) {
         if (readOutcome == ReadOutcome::Message && !isEmptyRecord(*record)) {
             simCopyMayGo = db->addReceivedMessage(record->fromMsisdn, record->content, simCardId, record->ussd,
-                                                  record->date);
+                                                  record->date, &storedBefore);
             // A set that could not be stored keeps its parts, to be joined again when its
             // last part is read again.
             if (simCopyMayGo && joinedSet) {
@@ -250,7 +278,8 @@ void CZKCommandInterpreter::storeReadMessage()
     readPosition = -1;
     if (!otherParts.isEmpty())
         sendKey(QStringLiteral("SMS_PARTS_STORED"), otherParts.join(QLatin1Char(',')));
-    sendKey(QStringLiteral("RECEIVED_SMS"), simCopyMayGo ? QString() : QStringLiteral("KEEP"));
+    sendKey(QStringLiteral("RECEIVED_SMS"),
+            !simCopyMayGo ? QStringLiteral("KEEP") : storedBefore ? QStringLiteral("DUPLICATE") : QString());
 }
 
 void CZKCommandInterpreter::endReadUnstored(bool found)

@@ -224,6 +224,7 @@ void CZKMainWindow::connectSignals()
     connect(this, &W::inputPIN, &startupThread, &T::inputPIN);
     connect(this, &W::inputPINCancel, &startupThread, &T::inputPINCancel);
     connect(&startupThread, &T::askPIN, this, &W::pinAsk);
+    connect(&startupThread, &T::askIMSI, this, &W::imsiAsk);
     connect(this, &W::readyPIN, &startupThread, &T::PINReady);
     connect(this, &W::readyPIN, this, &W::simPhoneBookRead);
     connect(this, &W::requestPIN, &startupThread, &T::PINRequest);
@@ -293,8 +294,7 @@ void CZKMainWindow::resizeEvent(QResizeEvent* event)
     if (event)
         QMainWindow::resizeEvent(event);
 
-    QTableWidget* messages = ui->tableMessages;
-    messages->setColumnWidth(1, messages->width() - messages->columnWidth(0) - messages->columnWidth(2) - 20);
+    ui->tableMessages->fitMessageColumns();
 
     QTableWidget* book = ui->tablePBook;
     if (book->columnCount() == 3) {

@@ -160,6 +160,7 @@ public slots:
     // PIN controls.
     void getPINPUKDlg(bool pin);
     void pinAsk();
+    void imsiAsk();
     void setPIN(QString pin);
     void setPUK(QString newPin, QString puk);
     void setDevicePIN(int slot, QString pin);
@@ -291,7 +292,8 @@ private:
     void updateSIMUSIMRoot();
     void updateContactsToolbar();
     // Refills the box shown on the SMS tab (inbox or outbox) once the events queued now are
-    // handled: a burst of requests (each phone-book entry, each message taken) makes one refill.
+    // handled: a burst of requests (each phone-book entry, each message that cannot go in as a
+    // row of its own) makes one refill.
     void scheduleBoxRefresh();
 
     // Ends the initialise notice of the first connection: closes and deletes it and stops its
@@ -365,6 +367,16 @@ private:
     // reporting its SIM blocked gets one reset, not one per report.
     bool resetRequested = false;
     QElapsedTimer lastResetSent;
+    // The SIM reported that it wants its PIN2 or PUK2, which the program cannot give: the modem is
+    // reset, at most once a minute, and the dialogue under way ends.
+    void resetForSimReport();
+    // Such a reset cut the first reading or the dialogue short: the connection after the restart
+    // reads the unit and runs the dialogue as a new connection does.
+    bool fullReadAfterRestart = false;
+    // The IMSI has been asked for because the PIN or PUK the operator entered unlocked the SIM.
+    // Its answer keeps the card's PIN even when the IMSI is new: the PIN stored now is the one
+    // this SIM has just taken.
+    bool imsiAfterUnlock = false;
 
     // The SIM reported busy: how many more times its PIN state is asked for this run.
     int simBusyRetries = 5;
@@ -409,6 +421,19 @@ private:
     void markNewMessage();
     // Gathers the refresh requests of scheduleBoxRefresh() into one refill; made on first use.
     QTimer* boxRefreshTimer = nullptr;
+    // Messages stored since the table's last fill join it as rows of their own where the table
+    // holds their box; otherwise the box is refilled as scheduleBoxRefresh() does.
+    void showStoredMessages();
+    // What the message table holds since its last fill: the card and the box, and how far into
+    // the box's list of the database it reaches (the list's length then and its last record's
+    // id), so that the messages stored later can be told apart.
+    struct ShownBox {
+        int simCardId = -1;
+        bool inbox = true;
+        int length = 0;
+        int lastId = -1;
+    };
+    ShownBox shownBox;
     // sms() runs: the tab change it makes comes back to it through currentTabChanged().
     bool smsTabShowing = false;
     // ---- end of SMS boxes

@@ -137,7 +137,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     } else if (key == QLatin1String("SIM_PUK")) {
         emit requestPUK();
     } else if (key == QLatin1String("SIM_PINPUK2")) {
-        deviceReset();
+        resetForSimReport();
     } else if (isOneOf(key, {"APN_NAME", "APN_USER", "APN_PASSWORD", "SELRAT", "BAND", "GBAND"})) {
         updateDeviceProfile(key, value);
     } else if (key == QLatin1String("REC_SMS")) {
@@ -225,9 +225,11 @@ void CZKMainWindow::storeSimIdentity(const QString& imsi)
     }
     if (card && card->imsi != imsi) {
         card->imsi = imsi;
-        card->pin.clear();
+        if (!imsiAfterUnlock)
+            card->pin.clear();
         card->update();
     }
+    imsiAfterUnlock = false;
     saveAndRefreshPage();
 }
 
@@ -290,13 +292,14 @@ void CZKMainWindow::updateDeviceProfile(const QString& key, const QString& value
         if (shown && profile->activeRatId != 0)
             setLineEditText(QStringLiteral("editRAT"), db->ratName(profile->activeRatId));
     } else if (key == QLatin1String("GBAND")) {
-        if (profile->id == 0) {
+        // The band only narrows an automatic technology down; a technology the unit was set to
+        // (from the "SELRAT" answer before it) stays what the profile shows.
+        if (profile->activeRatId == 0) {
             const struct {
                 const char* band;
                 int ratId;
             } bands[] = {{"B_3", 6}, {"B_20", 7}, {"B_7", 8}, {"WCDMA_900", 3}, {"WCDMA_2100", 4}};
-            // A band the unit is not locked to means automatic.
-            profile->activeRatId = 0;
+            // A band the unit is not locked to leaves it automatic.
             for (const auto& band : bands) {
                 if (value == QLatin1String(band.band))
                     profile->activeRatId = band.ratId;

@@ -72,7 +72,11 @@ void CZKMainWindow::connectedDeviceUpdate()
         firstConnectionFlag = false;
     }
 
-    if (!reconnectAfterRestart) {
+    // After a restart the unit has been read and its SIM unlocked already, unless a reset for the
+    // SIM's own report cut that short.
+    const bool readAgain = !reconnectAfterRestart || fullReadAfterRestart;
+    fullReadAfterRestart = false;
+    if (readAgain) {
         readFromDevice();
         waitMs(MainWindowTiming::kAfterIdentityMs);
         // The dialogue begins again from its lock query. It looks at its stop flag all the time;
@@ -99,6 +103,7 @@ void CZKMainWindow::disconnectedDeviceUpdate()
     }
     updateSMSActions();
     connected = false;
+    imsiAfterUnlock = false;
     endProfileRefresh(true);
     endSmsReadChain();
 }
@@ -108,6 +113,7 @@ void CZKMainWindow::restartDevice()
     showLinkIcon(linkIconLabel, "://Icons/pause_16.ico");
     restartPending = true;
     resetRequested = false;
+    imsiAfterUnlock = false;
     connected = false;
     updatePINUI(PINUI::Busy, true);
 }

@@ -10,7 +10,6 @@
 
 #include "ui_CZKMainWindow.h"
 
-#include <QHash>
 #include <QMessageBox>
 #include <QIcon>
 #include <QLabel>
@@ -85,6 +84,28 @@ struct CZKMainWindow::MessageSteps {
         w.updateSMSActions();
     }
 
+    // One message's row: the name of its sender (inbox) or recipient (outbox), else the number,
+    // with the record's id; the text; the date.
+    template <typename Record>
+    static void setRow(CZKSMSTableWidget* table, int row, const CZKDataBase& db, const Record& message,
+                       QString Record::*party)
+    {
+        const QString& number = message.*party;
+        const QString name = db.contactName(number);
+        auto* nameItem = new QTableWidgetItem(name.isEmpty() ? number : name);
+        nameItem->setData(Qt::UserRole, message.id);
+        table->setItem(row, 0, nameItem);
+        table->setItem(row, 1, new QTableWidgetItem(message.content));
+        table->setItem(row, 2, new QTableWidgetItem(message.date.toString(kDateFormat)));
+    }
+
+    template <typename Record>
+    static void markShown(CZKMainWindow& w, const QVector<Record>& list)
+    {
+        w.shownBox.length = list.size();
+        w.shownBox.lastId = list.isEmpty() ? -1 : list.last().id;
+    }
+
     // Newest first. The table is emptied and sized in one step each and its items are set in
     // place with the drawing held back, so that a box of a hundred thousand messages fills in a
     // blink rather than row by row.
@@ -102,30 +123,62 @@ struct CZKMainWindow::MessageSteps {
         table->setUpdatesEnabled(false);
         table->setRowCount(0);
         table->setRowCount(shown.size());
-        // Most messages come from a few numbers; each is looked up in the contacts once.
-        QHash<QString, QString> names;
-        for (int row = 0; row < shown.size(); ++row) {
-            const Record& message = *shown.at(row);
-            const QString& number = message.*party;
-            auto name = names.constFind(number);
-            if (name == names.cend()) {
-                const QString contact = db.contactName(number);
-                name = names.insert(number, contact.isEmpty() ? number : contact);
-            }
-            auto* nameItem = new QTableWidgetItem(*name);
-            nameItem->setData(Qt::UserRole, message.id);
-            table->setItem(row, 0, nameItem);
-            table->setItem(row, 1, new QTableWidgetItem(message.content));
-            table->setItem(row, 2, new QTableWidgetItem(message.date.toString(kDateFormat)));
-        }
+        for (int row = 0; row < shown.size(); ++row)
+            setRow(table, row, db, *shown.at(row), party);
+        table->fitMessageColumns();
         table->setUpdatesEnabled(true);
+        w.shownBox.simCardId = simCardId;
+        w.shownBox.inbox = w.inboxShown;
+        markShown(w, list);
+    }
+
+    // The messages stored since the table's last fill go in at the top, newest first, when the
+    // table holds the box and card they belong to and no message has left that box since; the
+    // rows already shown, and the operator's selection among them, stay as they are. False
+    // when only a refill brings the table up to date.
+    static bool addStoredRows(CZKMainWindow& w)
+    {
+        CZKDataBase* db = database();
+        if (!db || (w.boxRefreshTimer && w.boxRefreshTimer->isActive()))
+            return false;
+        const QList<QTreeWidgetItem*> selection = w.ui->treeSMS->selectedItems();
+        if (selection.isEmpty() || selection.first()->data(1, Qt::UserRole).toInt() != SimCard
+            || selection.first()->data(0, Qt::UserRole).toInt() != w.shownBox.simCardId
+            || w.inboxShown != w.shownBox.inbox)
+            return false;
+        if (w.inboxShown)
+            return addRows(w, *db, db->receivedMessages, &ReceivedMessageRecord::fromMsisdn);
+        return addRows(w, *db, db->sentMessages, &SentMessageRecord::toMsisdn);
+    }
+
+    template <typename Record>
+    static bool addRows(CZKMainWindow& w, const CZKDataBase& db, const QVector<Record>& list, QString Record::*party)
+    {
+        const ShownBox& shown = w.shownBox;
+        if (list.size() < shown.length || (shown.length > 0 && list.at(shown.length - 1).id != shown.lastId))
+            return false;
+        CZKSMSTableWidget* table = w.ui->tableMessages;
+        bool added = false;
+        for (int i = shown.length; i < list.size(); ++i) {
+            if (list.at(i).simCardId != shown.simCardId)
+                continue;
+            table->insertRow(0);
+            setRow(table, 0, db, list.at(i), party);
+            added = true;
+        }
+        markShown(w, list);
+        if (added) {
+            table->fitMessageColumns();
+            w.updateSMSActions();
+        }
+        return true;
     }
 
     // Runs a composer opened from the SMS tab; an accepted one has stored a message.
     static void runBoxComposer(CZKMainWindow& w, CZKNewSMS& dialog)
     {
         w.smsPollingEnabled = false;
-        if (dialog.exec() == QDialog::Accepted)
+        if (dialog.exec() == QDialog::Accepted && !addStoredRows(w))
             refreshShownBox(w);
         w.smsPollingEnabled = true;
         w.updateSMSActions();
@@ -193,6 +246,12 @@ void CZKMainWindow::scheduleBoxRefresh()
     }
     if (!boxRefreshTimer->isActive())
         boxRefreshTimer->start();
+}
+
+void CZKMainWindow::showStoredMessages()
+{
+    if (!MessageSteps::addStoredRows(*this))
+        scheduleBoxRefresh();
 }
 
 void CZKMainWindow::treeSMSSelectionChanged()
@@ -436,6 +495,5 @@ void CZKMainWindow::markNewMessage()
 void CZKMainWindow::ussdReceive()
 {
     markNewMessage();
-    // A unit that answers many codes at once gets one refill, not one per answer.
-    scheduleBoxRefresh();
+    showStoredMessages();
 }

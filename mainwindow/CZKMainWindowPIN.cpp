@@ -102,18 +102,45 @@ void CZKMainWindow::askPINRequest()
     waitMs(MainWindowTiming::kLockQueryWaitMs);
 }
 
+void CZKMainWindow::imsiAsk()
+{
+    imsiAfterUnlock = true;
+    sendMessage(Send, QStringLiteral("AT+CIMI"), internalTag());
+}
+
+// The reset the dialogue asks for once the SIM took the PIN or PUK the operator entered: the
+// unit restarts with the new PIN stored, whenever the last reset was. One already queued and not
+// yet sent restarts the unit after everything sent before it, so it stands for this one.
 void CZKMainWindow::deviceReset()
 {
-    // A modem that resets says nothing back, so every reset holds the link for its whole reply
-    // time-out: one is asked for until the unit has restarted or connects anew, and at most one
-    // within a minute, however often a unit reports its SIM blocked or restarts.
-    if (resetRequested || restartPending)
-        return;
-    if (lastResetSent.isValid() && lastResetSent.elapsed() < Pacing::ms(MainWindowTiming::kResetSpacingMs))
+    if (resetRequested)
         return;
     lastResetSent.start();
     resetRequested = true;
     sendMessage(Send, QStringLiteral("AT#RST=MDM"), internalTag());
+}
+
+void CZKMainWindow::resetForSimReport()
+{
+    // A dialogue under way gets no answer it can act on: left alone it would wait out its
+    // time-out into a box that holds the window. It ends here and begins again once the unit is
+    // back, with the first reading if that was still on.
+    const bool interrupted = startupThread.isRunning() || initDialog;
+    if (!startupThread.stop())
+        startupThread.wait();
+
+    // A modem that resets says nothing back, so every reset holds the link for its whole reply
+    // time-out: one is asked for until the unit has restarted or connects anew, and at most one
+    // within a minute, however often a unit reports its SIM blocked or restarts.
+    const bool spaced =
+        !lastResetSent.isValid() || lastResetSent.elapsed() >= Pacing::ms(MainWindowTiming::kResetSpacingMs);
+    const bool restartComing = resetRequested || restartPending || reconnectAfterRestart;
+    if (!resetRequested && !restartPending && spaced)
+        deviceReset();
+    else if (!restartComing)
+        endInitNotice();   // nothing will read the unit again soon: the first reading ends here
+    if (resetRequested || restartComing)
+        fullReadAfterRestart = fullReadAfterRestart || interrupted;
 }
 
 void CZKMainWindow::updatePINUI(quint32 state, bool set)

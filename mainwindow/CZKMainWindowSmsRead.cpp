@@ -202,11 +202,14 @@ void CZKMainWindow::smsReadAnswered(const QString& value)
     smsChain = SmsChain::Walking;
     if (value != QLatin1String("EMPTY"))
         --smsToMeet;
-    if (value.isEmpty()) {
-        // Stored: the message is taken.
+    const bool storedBefore = value == QLatin1String("DUPLICATE");
+    if (value.isEmpty() || storedBefore) {
+        // Stored: the message is taken. One stored before is no news and no new row.
         smsDeletions.prepend(smsReadPosition);
-        markNewMessage();
-        scheduleBoxRefresh();
+        if (!storedBefore) {
+            markNewMessage();
+            showStoredMessages();
+        }
     }
     if (smsDeletions.isEmpty())
         emit receiveSMS();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the SMS codec benchmark on a Release build and runs it: the decoder and the encoder
 # against libgammu's, which only this benchmark links. Not part of the tests or of CI.
+# Then the start-up and the SMS tab's benchmarks (scripts/bench-startup.sh, bench-smsbox.sh).
 #   bench.sh [BUILD_DIR]      (default: build-bench in the repository)
 #   JOBS=n bench.sh           build with n jobs (default 3)
 set -euo pipefail
@@ -24,4 +25,8 @@ cmake --build "$build" --parallel "${JOBS:-3}" --target dudedoriv_smsbench
 
 if [ -x "$root/scripts/bench-startup.sh" ]; then
     "$root/scripts/bench-startup.sh"
+fi
+
+if [ -x "$root/scripts/bench-smsbox.sh" ]; then
+    "$root/scripts/bench-smsbox.sh" "$build"
 fi

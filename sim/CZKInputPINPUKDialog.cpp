@@ -2,7 +2,11 @@
 
 #include "ui_CZKInputPINPUKDialog.h"
 
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
 namespace {
+constexpr int kPinLength = 4;
 constexpr int kPukLength = 8;
 }
 
@@ -16,11 +20,16 @@ CZKInputPINPUKDialog::CZKInputPINPUKDialog(QWidget* parent, bool pin)
     connect(form->pbOK, &QPushButton::clicked, this, &CZKInputPINPUKDialog::okBtn);
     connect(form->pbCancel, &QPushButton::clicked, this, &CZKInputPINPUKDialog::cancelBtn);
 
-    if (!pin) {
+    if (!pin)
         form->labelInput->setText(tr("Enter PUK:"));
-        form->editInput->setInputMask(QStringLiteral("99999999"));
-        form->editInput->setMaxLength(kPukLength);
-    }
+    makeDigitsField(form->editInput, pin ? kPinLength : kPukLength);
+}
+
+void CZKInputPINPUKDialog::makeDigitsField(QLineEdit* field, int digits)
+{
+    field->setMaxLength(digits);
+    field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), field));
 }
 
 CZKInputPINPUKDialog::~CZKInputPINPUKDialog()

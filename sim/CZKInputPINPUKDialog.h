@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+class QLineEdit;
+
 namespace Ui {
 class CZKInputPINPUKDialog;
 }
@@ -16,6 +18,10 @@ public:
     ~CZKInputPINPUKDialog() override;
 
     QString value() const;
+
+    // Makes a secret field take up to `digits` digits, echoed as bullets. An input mask would
+    // do the same but echoes its blanks too, so an empty field would look filled.
+    static void makeDigitsField(QLineEdit* field, int digits);
 
 public slots:
     void okBtn();

@@ -3,8 +3,13 @@
 #include "app/CZKGlobals.h"
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
+#include "sim/CZKInputPINPUKDialog.h"
 
 #include "ui_CZKSetPIN.h"
+
+namespace {
+constexpr int kPinLength = 4;
+}
 
 CZKSetPIN::CZKSetPIN(QWidget* parent)
     : QDialog(parent)
@@ -15,6 +20,8 @@ CZKSetPIN::CZKSetPIN(QWidget* parent)
     setWindowModality(Qt::ApplicationModal);
     connect(form->pbOK, &QPushButton::clicked, this, &CZKSetPIN::accept);
     connect(form->pbCancel, &QPushButton::clicked, this, &CZKSetPIN::reject);
+    for (QLineEdit* field : {form->editActualPIN, form->editNewPIN, form->editRetypePIN})
+        CZKInputPINPUKDialog::makeDigitsField(field, kPinLength);
 }
 
 CZKSetPIN::~CZKSetPIN()

@@ -305,6 +305,8 @@ CZKStartupThread::Step CZKStartupThread::pinLoop()
 
 void CZKStartupThread::pinAccepted()
 {
+    // A locked SIM answered the connection's IMSI read with an error: now it can tell.
+    emit askIMSI();
     if (!showAndWait(&CZKStartupThread::information, tr("Enter PIN success.")))
         return;
     emit setPINDevice(kDevicePinSlot, pinText());
@@ -371,6 +373,7 @@ void CZKStartupThread::pukPath()
         return;
 
     emit information(tr("Enter PIN/PUK success."));
+    emit askIMSI();
     emit setPINDevice(kDevicePinSlot, typedPin);
     report(FinalState::SimReady);
     if (!pause(kCommandGapMs))

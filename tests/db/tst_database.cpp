@@ -270,6 +270,50 @@ private slots:
         }
     }
 
+    // An SMS read from the SIM once more is the one stored: same card, sender, second and text.
+    // The first message ("+48600", "a", card 2, at) is stored in this run or was loaded at start.
+    void receivedSmsStoredOnce_data()
+    {
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<bool>("ussd");   // both messages
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<int>("simCard");
+        QTest::addColumn<QDateTime>("date");
+        QTest::addColumn<int>("rows");
+        const QDateTime at(QDate(2024, 5, 6), QTime(7, 8, 9));
+        QTest::newRow("same") << false << false << "+48600" << "a" << 2 << at << 1;
+        QTest::newRow("same second") << false << false << "+48600" << "a" << 2 << at.addMSecs(999) << 1;
+        QTest::newRow("same, loaded at start") << true << false << "+48600" << "a" << 2 << at << 1;
+        QTest::newRow("other sender") << false << false << "48600" << "a" << 2 << at << 2;
+        QTest::newRow("other text") << true << false << "+48600" << "a " << 2 << at << 2;
+        QTest::newRow("other second") << false << false << "+48600" << "a" << 2 << at.addSecs(1) << 2;
+        QTest::newRow("other card") << false << false << "+48600" << "a" << 1 << at << 2;
+        QTest::newRow("USSD answers") << false << true << "+48600" << "a" << 2 << at << 2;
+    }
+
+    void receivedSmsStoredOnce()
+    {
+        QFETCH(bool, loaded);
+        QFETCH(bool, ussd);
+        QFETCH(QString, from);
+        QFETCH(QString, content);
+        QFETCH(int, simCard);
+        QFETCH(QDateTime, date);
+        QFETCH(int, rows);
+        const QDateTime at(QDate(2024, 5, 6), QTime(7, 8, 9));
+        if (loaded)
+            load(QString::fromLatin1(kRows) + "INSERT INTO RECEIVE_MESSAGES VALUES (4, '2024-05-06 07:08:09', 'a', "
+                                              "'+48600', 0, 2);");
+        else
+            QVERIFY(db->addReceivedMessage("+48600", "a", 2, ussd, at));
+        bool storedBefore = rows != 1;   // wrong until the call sets it
+        QVERIFY(db->addReceivedMessage(from, content, simCard, ussd, date, &storedBefore));
+        QCOMPARE(storedBefore, rows == 1);
+        QCOMPARE(queryRows("SELECT count(*) FROM RECEIVE_MESSAGES WHERE ID <> 3"), QString::number(rows));
+        QCOMPARE(db->receivedMessages.size(), 1 + rows);
+    }
+
     void textsAreStoredExactly_data()
     {
         QTest::addColumn<QString>("text");
@@ -445,6 +489,45 @@ private slots:
                                           R"(4|AT+CPBW=9,"+48999",145,"Nine"|INTERNAL)", "100|PHONE_BOOK_POS|3"}));
         QCOMPARE(phoneBookPositions(), (QVector<int>{1, 12, 9})); // at its old position
         QCOMPARE(db->findPhoneBookEntry(9)->msisdn, QStringLiteral("+48999"));
+    }
+
+    // The names by number follow every change of the contacts and of the SIM phone book made
+    // after they were first looked up.
+    void namesFollowTheirBooks_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("name");
+        using D = CZKDataBase;
+        QTest::newRow("contact added") << Change([](D& d) { return d.addContact("800", "Cid", ""); }) << "800" << "Cid";
+        QTest::newRow("contact renamed") << Change([](D& d) { return d.updateContact(5, "700", "Robert", ""); })
+                                         << "700" << "Robert";
+        QTest::newRow("contact renumbered") << Change([](D& d) { return d.updateContact(0, "+48601", "Ann", ""); })
+                                            << "+48600" << "";
+        QTest::newRow("contact's name emptied") << Change([](D& d) { return d.updateContact(5, "700", "", ""); })
+                                                << "700" << "Bobby";
+        QTest::newRow("contact removed") << Change([](D& d) { return d.removeContact(5); }) << "700" << "Bobby";
+        QTest::newRow("SIM entry written again")
+            << Change([](D& d) { return d.setPhoneBookEntry(4, "900", "New", false); }) << "900" << "New";
+        QTest::newRow("SIM entry removed") << Change([](D& d) {
+            d.removePhoneBookEntryAt(4);
+            return true;
+        }) << "900" << "";
+        QTest::newRow("SIM entry changed")
+            << Change([](D& d) { return d.updatePhoneBookEntry("900", "Old", "901", "Old"); }) << "901" << "Old";
+        QTest::newRow("SIM book read anew") << Change([](D& d) { return d.clearPhoneBook(); }) << "900" << "";
+    }
+
+    void namesFollowTheirBooks()
+    {
+        QFETCH(Change, change);
+        QFETCH(QString, number);
+        db->setPhoneBookEntry(4, "900", "Old", false);
+        db->setPhoneBookEntry(6, "700", "Bobby", false);
+        for (const char* known : {"700", "900", "+48600", "800", "901"})
+            db->contactName(known);
+        QVERIFY(change(*db));
+        QTEST(db->contactName(number), "name");
     }
 };
 

@@ -168,6 +168,11 @@ private slots:
             {"!no SIM", kTutorialPdu, a1, a2, "!SIM", kTutorialPdu, a1, a2}, {keep, keep, keep, sms, keep, sms},
             {tutorial, joined});
         row("insert refused: the set is joined again", {a1, "!refuse", a2, "!accept", a2}, {keep, keep, sms}, {joined});
+        // A message stored before (a read in the terminal, a delete lost) is stored once and may go.
+        const QString duplicate = QStringLiteral("RECEIVED_SMS=DUPLICATE");
+        row("a message read again", {kTutorialPdu, kTutorialPdu}, {sms, duplicate}, {tutorial});
+        row("a set read again", {readAt(9, a1), readAt(5, a2), readAt(9, a1), readAt(5, a2)},
+            {keep, "SMS_PARTS_STORED=9", sms, keep, "SMS_PARTS_STORED=9", duplicate}, {joined});
         // Held parts stay on the SIM; the positions they were read from go once their set is stored.
         const QString o1 = part("+4870", 9, 2, 1, "Other "), o2 = part("+4870", 9, 2, 2, "two.");
         const QString joinedFirstLast = QStringLiteral("+4860|Part one, part two.|2026-05-12 19:41:01|0|0");
@@ -179,6 +184,37 @@ private slots:
              readAt(6, kTutorialPdu), readAt(5, a1), readAt(2, o1)},
             {keep, "RECEIVED_SMS=EMPTY", keep, keep, sms, sms, sms},
             {tutorial, joinedFirstLast, "+4870|Other two.|2026-05-12 19:41:01|0|0"});
+        // Memory holds a bounded number of parts and positions; beyond it the oldest go, from
+        // memory only: they stay on the SIM, and a later read brings them back.
+        const int bound = CZKCommandInterpreter::kHeldPartsLimit;
+        const auto strays = [](int count) { // first parts of sets that never complete
+            QStringList reads;
+            for (int i = 0; i < count; ++i)
+                reads << readAt(1000 + i, part("+4880", quint16(i), 2, 1, "x"));
+            return reads;
+        };
+        const auto keeps = [&keep](int count, const QStringList& then) {
+            QStringList keys;
+            for (int i = 0; i < count; ++i)
+                keys << keep;
+            return keys + then;
+        };
+        row("a set completes with the parts held up to the bound",
+            QStringList{readAt(1, a1)} + strays(bound - 1) << readAt(2, a2),
+            keeps(bound, {"SMS_PARTS_STORED=1", sms}), {joined});
+        row("beyond the bound the oldest part is let go and read again",
+            QStringList{readAt(1, a1)} + strays(bound) << readAt(2, a2) << readAt(1, a1),
+            keeps(bound + 2, {"SMS_PARTS_STORED=2", sms}), {joinedFirstLast});
+        QStringList atEveryPosition, positions;
+        for (int position = 1; position <= bound + 1; ++position) {
+            atEveryPosition << readAt(position, o1);
+            if (position > 1)
+                positions << QString::number(position);
+        }
+        row("one part at more positions than the bound: the oldest position let go",
+            QStringList(atEveryPosition) << readAt(5000, o2),
+            keeps(bound + 1, {"SMS_PARTS_STORED=" + positions.join(','), sms}),
+            {"+4870|Other two.|2026-05-12 19:41:02|0|0"});
 
         // USSD answers.
         row("USSD, one datagram", {"\r\n+CUSD: 0,\"Balance: 5,00\",15\r\n"}, {ussd}, {"Network|Balance: 5,00|now|1|0"});

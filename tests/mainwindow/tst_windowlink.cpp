@@ -265,6 +265,93 @@ private slots:
         QCOMPARE(sentSoFar(bus), storeQueries);
     }
 
+    // The reset after a PUK the operator entered is asked for by no report of the unit: a reset
+    // of a report a moment before does not hold it back, and it goes out once.
+    void resetAfterThePukAlwaysGoesOut()
+    {
+        WindowFixture fixture;
+        fixture.probe->stopLink();
+        BusRecorder bus;
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        fixture.deliver(UnitRestarted, QString());
+        fixture.deliver(LinkAlive, QString());
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+
+        emit fixture.probe->startupThread().resetDevice();
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+    }
+
+    // A SIM that asks for its PIN2 during the first reading gets a modem reset; the connection
+    // after it reads the unit and runs the dialogue again, which ends the notice, and no box of
+    // the interrupted dialogue comes later.
+    void pin2ResetEndsTheNoticeOnReconnection()
+    {
+        QStringList boxes;
+        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
+            boxes << call.title + '|' + call.text;
+            return QMessageBox::Ok;
+        });
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        BusRecorder bus;
+        connect(fixture, bus);
+        probe.stopLink();
+        const auto awaitSent = [&bus](const QString& command) {
+            QStringList sent;
+            for (int i = 0; i < 300 && !sent.contains(command); ++i) {
+                QTest::qWait(10);
+                sent += sentSoFar(bus);
+            }
+            return sent.contains(command);
+        };
+        const QString stateQuery = QStringLiteral("AT+CPIN? [INTERNAL]");
+        fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
+        QVERIFY(awaitSent(stateQuery));
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+        fixture.deliver(UnitRestarted, QString());
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(probe.initDialog());
+
+        // A unit that answers at once: the notice goes well within one reply time-out.
+        Pacing::setScale(0.05);
+        QElapsedTimer sinceLinkBack;
+        sinceLinkBack.start();
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(probe.connected());
+        QVERIFY(awaitSent(kLockQuery));
+        fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
+        QVERIFY(awaitSent(stateQuery));
+        fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
+        QVERIFY(awaitSent(QStringLiteral("AT+CPBS? [INTERNAL]")));
+        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
+        fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+        QVERIFY(!probe.initDialog());
+        QVERIFY2(sinceLinkBack.elapsed() < Pacing::ms(replyTimeoutMs()),
+                 qPrintable(QString::number(sinceLinkBack.elapsed())));
+
+        // Past the interrupted dialogue's reply wait: no box holds the window, and it takes clicks.
+        QTest::qWait(Pacing::ms(60000) + 200);
+        Pacing::setScale(0.01);
+        QCOMPARE(boxes, QStringList());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QSignalSpy clicks(probe.ui()->pbClear, &QPushButton::clicked);
+        QTest::mouseClick(probe.ui()->pbClear, Qt::LeftButton);
+        QCOMPARE(clicks.count(), 1);
+
+        // A later report cuts nothing short: its reset is followed by the page refresh alone.
+        QVERIFY(probe.startupThread().isFinished());
+        sentSoFar(bus);
+        fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+        fixture.deliver(UnitRestarted, QString());
+        fixture.deliver(LinkAlive, QString());
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(probe.connected());
+        QTest::qWait(50);
+        QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+    }
+
     void noticeTimesOutWithAWarning()
     {
         // The notice's last resort, 900 s at real pacing.

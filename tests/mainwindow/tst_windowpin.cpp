@@ -4,11 +4,14 @@
 #include "app/CZKPacing.h"
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
+#include "bus/CZKMessageProxy.h"
+#include "bus/IMessageReceiver.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMutex>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -66,6 +69,37 @@ private:
     QPointer<QDialog> current;
     QElapsedTimer shownAt;
     QTimer poll;
+};
+
+// Plays the unit's SIM: answers each command as it goes out on the bus with the next reply key
+// given for it ("KEY=VALUE"; an empty step leaves that command unanswered), from the bus
+// thread, as the link would.
+class ScriptedSim : public IMessageReceiver {
+public:
+    ScriptedSim(WindowFixture& fixture, QMap<QString, QStringList> answers)
+        : fixture(fixture), answers(std::move(answers))
+    {
+        busProxy->addReceiver(this);
+    }
+    ~ScriptedSim() override { busProxy->removeReceiver(this); }
+
+    void receiveMessage(int type, QString msg, QString) override
+    {
+        if (type != Send)
+            return;
+        QMutexLocker locker(&lock);
+        if (answers.value(msg).isEmpty())
+            return;
+        const QString step = answers[msg].takeFirst();
+        locker.unlock();
+        if (!step.isEmpty())
+            fixture.inject(ReplyKey, step.section('=', 0, 0), step.section('=', 1));
+    }
+
+private:
+    WindowFixture& fixture;
+    QMutex lock;
+    QMap<QString, QStringList> answers;
 };
 
 } // namespace
@@ -298,6 +332,53 @@ private slots:
         fixture.deliver(ReplyKey, QStringLiteral("SIM_BUSY"));
         Pacing::setScale(0.01);
         QCOMPARE(sent(bus), QStringList{kStateQuery});
+    }
+
+    // A locked SIM keeps its IMSI to itself at connection; once the PIN or PUK the operator
+    // enters unlocks it, the IMSI is asked again and reaches the card, which keeps its new PIN.
+    void unlockedSimGivesItsImsi_data()
+    {
+        QTest::addColumn<QString>("stateAnswer");
+        QTest::addColumn<QList<QStringList>>("typed");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("pin");
+        QTest::newRow("PIN") << "SIM_PIN" << QList<QStringList>{{"1234"}} << "AT+CPIN=\"1234\"" << "1234";
+        QTest::newRow("PUK") << "SIM_PUK" << QList<QStringList>{{"12345678"}, {"4321"}}
+                             << "AT+CPIN=\"12345678\",\"4321\"" << "4321";
+    }
+
+    void unlockedSimGivesItsImsi()
+    {
+        QFETCH(QString, stateAnswer);
+        QFETCH(QList<QStringList>, typed);
+        QFETCH(QString, entry);
+        QFETCH(QString, pin);
+        const QString imsi = QStringLiteral("260011234567890");
+        WindowFixture fixture;
+        BusRecorder bus;
+        // The IMSI comes as late as it may: after the new PIN went to the unit and the card.
+        ScriptedSim sim(fixture, {{"AT+CLCK=\"SC\",2", {"ENABLED_PIN"}},
+                                  {"AT+CPIN?", {stateAnswer, "PIN_READY"}},
+                                  {"AT#PIN=1," + pin, {"IMSI=" + imsi}}});
+        DialogAnswers dialogs(typed);
+        fixture.deliver(LinkAlive, QString());
+        fixture.probe->stopLink();
+
+        const QRegularExpression pinOrIdentity(QStringLiteral("^AT(\\+CLCK|#PIN|\\+CPIN|\\+CIMI|#RST)"));
+        const QString reset = QStringLiteral("AT#RST=MDM [INTERNAL]");
+        QStringList commands;
+        for (int i = 0; i < 500 && !commands.contains(reset); ++i) {
+            QTest::qWait(10);
+            commands += sentCommands(bus.take()).filter(pinOrIdentity);
+        }
+        QStringList expected{"AT+CIMI", kLockQuery, kStateQuery, entry, kStateQuery,
+                             "AT+CIMI", "AT#PIN=1," + pin, reset};
+        for (QString& command : expected) {
+            if (!command.endsWith(']'))
+                command += QStringLiteral(" [INTERNAL]");
+        }
+        QCOMPARE(commands, expected);
+        QTRY_COMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"), imsi + '|' + scramblePassword(pin));
     }
 
     void startupRequestsAreServed_data()

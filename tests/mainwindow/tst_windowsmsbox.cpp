@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -351,6 +352,97 @@ private slots:
         }
         QCOMPARE(table(f)->isEnabled(), tableEnabled);
         QCOMPARE(f.probe->smsToolbar()->isEnabled(), tableEnabled);
+    }
+
+    // A message stored while its box is on view goes in as one row at the top, as a refill would
+    // show it; the rows already there, and the operator's choice among them, stay as they were.
+    // A message of another box or card leaves the table alone.
+    void storedMessageJoinsAsOneRow_data()
+    {
+        QTest::addColumn<bool>("ussd");
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<int>("shownCard");
+        QTest::addColumn<bool>("outbox");
+        QTest::addColumn<QString>("newRow");   // empty: none added
+        QTest::newRow("read, from a contact") << false << "+48111" << 0 << false << "Alice|late|2026-03-01 08:00:00";
+        QTest::newRow("read, from a number") << false << "+48999" << 0 << false << "+48999|late|2026-03-01 08:00:00";
+        QTest::newRow("USSD answer") << true << "Network" << 0 << false << "Network|late|2026-03-01 08:00:00";
+        QTest::newRow("read, outbox shown") << false << "+48111" << 0 << true << "";
+        QTest::newRow("read, other card shown") << false << "+48111" << 1 << false << "";
+    }
+
+    void storedMessageJoinsAsOneRow()
+    {
+        QFETCH(bool, ussd);
+        QFETCH(QString, sender);
+        QFETCH(int, shownCard);
+        QFETCH(bool, outbox);
+        QFETCH(QString, newRow);
+        WindowFixture f(kMessages);
+        showBox(f, outbox);
+        if (shownCard != 0) {
+            f.window->setCurrentItem(f.probe->ui()->treeSMS, shownCard, SimCard);
+            f.window->inbox();
+        }
+        const int before = table(f)->rowCount();
+        selectRows(f, {0, before - 1});
+        QList<QTableWidgetItem*> items;
+        for (int r = 0; r < before; ++r)
+            items << table(f)->item(r, 0) << table(f)->item(r, 1) << table(f)->item(r, 2);
+        const QStringList shownBefore = rows(f);
+        const QString textBefore = f.probe->ui()->editMessageText->toPlainText();
+        QSignalSpy removed(table(f)->model(), &QAbstractItemModel::rowsRemoved);
+
+        const QDateTime date(QDate(2026, 3, 1), QTime(8, 0));
+        if (ussd) {
+            QVERIFY(f.database->db.addReceivedMessage(sender, "late", 0, true, date));
+            emit f.window->receiveUSSD();
+        } else {
+            // The read chain's answer, as the interpreter gives it once the message is stored.
+            f.deliver(ReplyKey, QStringLiteral("REC_SMS"), QStringLiteral("1"));
+            QVERIFY(f.database->db.addReceivedMessage(sender, "late", 0, false, date));
+            f.deliver(Receive, QStringLiteral("AT+CMGR=1\r\n"), internalTag());
+            f.deliver(ReplyKey, QStringLiteral("RECEIVED_SMS"), QString());
+        }
+        QTest::qWait(20);   // a gathered refill would have come by now
+
+        const QStringList expected = newRow.isEmpty() ? shownBefore : QStringList{newRow} + shownBefore;
+        QCOMPARE(rows(f), expected);
+        QCOMPARE(removed.count(), 0);
+        const int added = expected.size() - before;
+        for (int i = 0; i < items.size(); ++i)
+            QVERIFY2(table(f)->item(added + i / 3, i % 3) == items.at(i), qPrintable(QString::number(i)));
+        QCOMPARE(f.probe->ui()->editMessageText->toPlainText(), textBefore);
+        QCOMPARE(table(f)->selectionModel()->selectedRows().size(), before > 1 ? 2 : 1);
+
+        // The same table as a refill of the box shows.
+        shownCard != 0 ? f.window->inbox() : showBox(f, outbox);
+        QCOMPARE(rows(f), expected);
+    }
+
+    // At the window's own size the message text has the room: the sender's and the date's
+    // columns take what their texts need, the text all the rest.
+    void columnsAtWindowSize()
+    {
+        WindowFixture f(kMessages);
+        QVERIFY(f.database->db.addReceivedMessageNow("+481234567890123", "from afar", 0, false));
+        f.window->resize(660, 470);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        showBox(f, false);
+        QCoreApplication::processEvents();
+        CZKSMSTableWidget* t = table(f);
+        const int has[] = {t->columnWidth(0), t->columnWidth(1), t->columnWidth(2)};
+        const QString widths =
+            QStringLiteral("%1/%2/%3 of %4").arg(has[0]).arg(has[1]).arg(has[2]).arg(t->viewport()->width());
+        QVERIFY2(has[1] > has[0] && has[1] > has[2], qPrintable(widths));
+        QVERIFY2(has[0] + has[1] + has[2] == t->viewport()->width(), qPrintable(widths));
+        // What the table itself finds the texts and the header need.
+        for (int column : {0, 2}) {
+            t->resizeColumnToContents(column);
+            const QString seen = QStringLiteral("column %1 needs %2: %3").arg(column).arg(t->columnWidth(column));
+            QVERIFY2(t->columnWidth(column) <= has[column], qPrintable(seen.arg(widths)));
+        }
     }
 
     // However many ask in one go, the box is refilled once, after the requests.

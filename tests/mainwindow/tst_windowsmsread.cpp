@@ -6,6 +6,7 @@
 #include "bus/BusMessage.h"
 #include "link/CZKLinkHold.h"
 
+#include <QIODevice>
 #include <QTest>
 
 #include <optional>
@@ -78,6 +79,35 @@ QString runChain(WindowFixture& f, BusRecorder& recorder, const Store& store)
     return transcript.join(QLatin1Char(' '));
 }
 
+// Read as the fake unit's log, which sees each datagram before the unit answers it: the unit
+// falls silent at the command `from`, and answers every command after it `lateMs` late.
+class Stall : public QIODevice {
+public:
+    Stall(FakeUnit& unit, const QByteArray& from, int lateMs) : unit(unit), from(from), lateMs(lateMs)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool fell = false;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (!fell && QByteArray(data, int(size)).contains(from)) {
+            fell = unit.silent = true;
+        } else if (fell && unit.silent) {
+            unit.silent = false;
+            unit.delayMs = lateMs;
+        }
+        return size;
+    }
+
+private:
+    FakeUnit& unit;
+    const QByteArray from;
+    const int lateMs;
+};
+
 } // namespace
 
 // The read chain of the SIM's message store, as command transcripts with the unit's answers
@@ -119,6 +149,10 @@ private slots:
                                             << "R3 R2 R1" << 3;
         QTest::newRow("fewer found than counted: down to 0") << 2 << 2 << Store{{1, {""}}}
                                                              << "R2 R1 D1 R0" << 1;
+        // Stored before: the message, or the set with its other parts, goes all the same.
+        QTest::newRow("stored before")
+            << 3 << 3 << Store{{3, {"KEEP"}}, {2, {"SMS_PARTS_STORED=3", "DUPLICATE"}}, {1, {"DUPLICATE"}}}
+            << "R3 R2 D2 D3 R1 D1" << 0;
     }
 
     void storeIsReadWhole()
@@ -252,6 +286,42 @@ private slots:
             stored << f.database->db.receivedMessages.at(i).content;
         QCOMPARE(stored, (QStringList{"Top of the store", "A start and its end.", "Bottom of the store"}));
         QCOMPARE(f.probe->smsCount(), 0);
+    }
+
+    // The unit falls silent mid-walk: the delete of 3 goes into the silence and is never done;
+    // the read of 2, queued behind unanswered commands, is answered after the walk gave up, so
+    // it is stored but not deleted. The next walk stores neither again and empties the SIM.
+    void fakeUnitSilenceStoresNothingTwice()
+    {
+        WindowFixture f;
+        // Only the walks started here: the periodic one would start its own at any time.
+        f.probe->smsPollingEnabled() = false;
+        f.unit.simMessages.clear();
+        for (const char* text : {"One", "Two", "Three", "Four"})
+            QVERIFY(f.unit.storeSms(FakeSms{text}.pdu()) > 0);
+        // Later than the walk's wait for an answer, which counts from when the read was queued.
+        Stall stall(f.unit, "AT+CMGD=3\\r", Pacing::ms(40000));
+        f.unit.log = &stall;
+        f.unit.silent = false;
+        QVERIFY(bringLinkUp(f));
+        const int before = f.database->db.receivedMessages.size();
+        const auto walk = [&f] {
+            f.probe->smsPollingEnabled() = true;
+            f.window->readSMSFromDevice();
+            f.probe->smsPollingEnabled() = false;
+        };
+
+        walk();
+        QTRY_VERIFY_WITH_TIMEOUT(stall.fell && !f.probe->smsChainRuns(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.database->db.receivedMessages.size(), before + 3, 20000);
+        QCOMPARE(f.unit.simMessages.keys(), (QList<int>{1, 2, 3}));
+        f.unit.delayMs = 0;
+        walk();
+        QTRY_VERIFY_WITH_TIMEOUT(f.unit.simMessages.isEmpty() && !f.probe->smsChainRuns(), 20000);
+        QStringList stored;
+        for (int i = before; i < f.database->db.receivedMessages.size(); ++i)
+            stored << f.database->db.receivedMessages.at(i).content;
+        QCOMPARE(stored, (QStringList{"Four", "Three", "Two", "One"}));
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using Operation = std::function<void(CZKPINTools&)>;
 Q_DECLARE_METATYPE(Operation)
@@ -58,6 +59,45 @@ private slots:
         fill(dialog, {"editInput"}, {"1a2b3-456789012"}, accept ? "pbOK" : "pbCancel");
         QTEST(dialog.value(), "value");
         QCOMPARE(dialog.result(), accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    }
+
+    // Every secret field shows one bullet per digit typed and nothing while empty, also once
+    // emptied again; it takes digits only, up to its length.
+    void fieldsShowOnlyWhatIsTyped_data()
+    {
+        QTest::addColumn<int>("dialogKind");   // 0 PIN entry, 1 PUK entry, 2 PIN change
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("PIN") << 0 << "editInput" << "9x8 76543" << "9876";
+        QTest::newRow("PUK") << 1 << "editInput" << "1234-5678 9" << "12345678";
+        QTest::newRow("actual PIN") << 2 << "editActualPIN" << "12345" << "1234";
+        QTest::newRow("new PIN") << 2 << "editNewPIN" << "a5b6" << "56";
+        QTest::newRow("retyped PIN") << 2 << "editRetypePIN" << "0" << "0";
+    }
+
+    void fieldsShowOnlyWhatIsTyped()
+    {
+        QFETCH(int, dialogKind);
+        QFETCH(QString, edit);
+        QFETCH(QString, kept);
+        std::unique_ptr<QDialog> dialog;
+        if (dialogKind == 2)
+            dialog = std::make_unique<CZKSetPIN>();
+        else
+            dialog = std::make_unique<CZKInputPINPUKDialog>(nullptr, dialogKind == 0);
+        auto* field = dialog->findChild<QLineEdit*>(edit);
+        QCOMPARE(field->displayText(), QString());
+
+        QFETCH(QString, typed);
+        QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), kept);
+        QCOMPARE(field->displayText().size(), kept.size());
+        QVERIFY(!field->displayText().contains(QRegularExpression("[0-9]")));
+
+        for (int i = 0; i < kept.size(); ++i)
+            QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->displayText(), QString());
     }
 
     void setPIN_data()

@@ -146,6 +146,35 @@ private slots:
             entry = entry.section('>', 0, 0);
         QTRY_COMPARE(responder.log(), transcript);
     }
+
+    // The IMSI is asked for when, and only when, a PIN or PUK typed by the operator unlocked the
+    // SIM, and before the PIN is stored.
+    void imsiAskedOnceAnEntryUnlocks_data()
+    {
+        QTest::addColumn<QStringList>("transcript");
+        const QStringList wantsPuk = L("askPINRequest>on", "askPIN>puk", "warning:PUK and PIN are requaired.",
+                                       "getPIN(PUK)>12345678", "getPIN(PIN)>4321", "setPUK(4321,12345678)");
+        QTest::newRow("ready without an entry") << L("askPINRequest>on", "askPIN>ready", simReady);
+        QTest::newRow("PIN") << L("askPINRequest>on", "askPIN>pin", "getPIN(PIN)>1234", "setPIN(1234)",
+                                  "askPIN>ready", "askIMSI", "information:Enter PIN success.",
+                                  "setPINDevice(1,1234)", simReady, "resetDevice");
+        QTest::newRow("PUK") << L(wantsPuk, "askPIN>ready", "information:Enter PIN/PUK success.", "askIMSI",
+                                  "setPINDevice(1,4321)", simReady, "resetDevice");
+        QTest::newRow("PUK refused") << L(wantsPuk, "askPIN>puk");
+    }
+
+    void imsiAskedOnceAnEntryUnlocks()
+    {
+        QFETCH(QStringList, transcript);
+        CZKStartupThread thread;
+        Responder responder(&thread, transcript, Qt::DirectConnection);
+        connect(&thread, &T::askIMSI, &responder, [&responder] { responder.respond("askIMSI"); }, Qt::DirectConnection);
+        thread.start();
+        QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 20000);
+        for (QString& entry : transcript)
+            entry = entry.section('>', 0, 0);
+        QCOMPARE(responder.log(), transcript);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStartupThread)
