@@ -11,23 +11,21 @@ set -uo pipefail
 
 typed_port="40123"
 # Where the window draws what is clicked (660 x 470 window, menus open below their titles).
-menu_file="20 10"; menu_actions="62 10"
-item_options="40 31"; options_ok="262 285"
-item_language="90 133"; item_skins="90 158"
-item_en="260 133"; item_darkorange="260 183"
+menu_file="20 10"; menu_actions="62 10"; options_ok="262 285"
+# Menu entries are reached by keys, wherever a skin draws them: Language and Skins are the last
+# two entries of Actions, EN the first language offered, DarkOrange the second skin.
+to_en="Up Up Right Return"; to_darkorange="Up Right Down Return"
 
 if [ "${1:-}" = --inside ]; then
     program="$2"; work="$3"; ctl="$4"
     source "$(dirname "$0")/scenario.sh"
     artifacts="${SYSTEM_ARTIFACTS:-$work}"
-    display() { cat "$control/display"; }
-    main_id() { cat "$control/main"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(main_id)" $1 click 1; sleep 0.7; }
     keys() { DISPLAY="$(display)" xdotool windowfocus --sync "$(main_id)" key "$@"; sleep 0.3; }
     latest_log() { ls -t "$work"/Logs/log_*.txt 2>/dev/null | head -n1; }
     phone_book_read() { grep -qa $'\t<Rec>\tAT+CPBR=' "$(latest_log)" 2>/dev/null; }
     start() { rm -rf "$control"; start_program "/LTOF=1" "/LL=0"; wait_until "$(bound 20)" "end of the first reading" phone_book_read; sleep 1; }
-    choose() { click "$menu_actions"; click "$1"; click "$2"; sleep 1; }
+    choose() { click "$menu_actions"; DISPLAY="$(display)" xdotool key --delay 300 $1; sleep 1; }
 
     start
     shoot_main "$artifacts/lang-polish.png"
@@ -36,12 +34,12 @@ if [ "${1:-}" = --inside ]; then
     click "352 106"                    # its Network tab
     click "490 213"; keys ctrl+a
     DISPLAY="$(display)" xdotool type --delay 30 "$typed_port"
-    choose "$item_language" "$item_en"
+    choose "$to_en"
     shoot_main "$artifacts/lang-english-edit.png"
-    choose "$item_skins" "$item_darkorange"
+    choose "$to_darkorange"
     shoot_main "$artifacts/lang-dark.png"
     switches_before=$(grep -ac 'Load LANG file' "$(latest_log)")
-    click "$menu_file"; click "$item_options"
+    click "$menu_file"; DISPLAY="$(display)" xdotool key --delay 300 Down Return
     sleep 1; click "$options_ok"; sleep 1
     echo "options_switches=$(($(grep -ac 'Load LANG file' "$(latest_log)") - switches_before))" >"$work/results"
     close_program
@@ -53,7 +51,7 @@ if [ "${1:-}" = --inside ]; then
 
     rm -f "$work/DarkOrange.qss"
     start
-    choose "$item_skins" "$item_darkorange"
+    choose "$to_darkorange"
     shoot_main "$artifacts/lang-no-sheet.png"
     close_program
     exit 0

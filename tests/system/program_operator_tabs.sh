@@ -18,7 +18,6 @@ if [ "${1:-}" = --inside ]; then
     program="$2"; work="$3"; ctl="$4"
     source "$(dirname "$0")/scenario.sh"
     artifacts="${SYSTEM_ARTIFACTS:-$work}"
-    display() { cat "$control/display"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(cat "$control/main")" $1 click 1; sleep 1; }
     type_line() { DISPLAY="$(display)" xdotool type --delay 40 "$1"; DISPLAY="$(display)" xdotool key Return; }
     phone_book_read() { grep -qa $'\t<Rec>\tAT+CPBR=' "$(log_file)" 2>/dev/null; }

@@ -18,32 +18,9 @@ if [ "${1:-}" = --inside ]; then
     source "$(dirname "$0")/scenario.sh"
     artifacts="${SYSTEM_ARTIFACTS:-$work}"
 
-    display() { cat "$control/display"; }
-    main_id() { cat "$control/main"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(main_id)" "$1" "$2" click 1; sleep 0.5; }
-    # The first shown window titled exactly so, other than the main window.
-    window_named() { DISPLAY="$(display)" xdotool search --onlyvisible --name "^$1\$" 2>/dev/null \
-        | grep -v -x -F "$(main_id)" | head -n1; }
-    has_window() { [ -n "$(window_named "$1")" ]; }
-    # Waits for the dialog or box of that title and leaves its id in $window.
-    await() {
-        wait_until "$(bound 20)" "a window \"$1\"" has_window "$1"
-        sleep 0.5
-        window=$(window_named "$1")
-    }
     # The boxes stand over the window: the screen's corner shows both.
     shoot_screen() { DISPLAY="$(display)" import -window root -crop 900x640+0+0 "$1" || fail "no screenshot $1"; }
-    typed() { # WINDOW TEXT: types into the focused field of that window
-        DISPLAY="$(display)" xdotool windowfocus --sync "$1" type --delay 60 "$2"
-        sleep 0.3
-    }
-    keys() { # WINDOW KEY...
-        local id="$1"
-        shift
-        DISPLAY="$(display)" xdotool windowfocus --sync "$id" key --delay 100 "$@"
-        sleep 0.5
-    }
-    gone() { ! has_window "$1"; }
     answer_pin() { # PIN: the start-up dialogue's PIN dialog
         await "Enter"
         typed "$window" "$1"
@@ -59,12 +36,6 @@ if [ "${1:-}" = --inside ]; then
         keys "$window" Tab
         typed "$window" "$2"
         keys "$window" Return
-    }
-    unit_heard_text() { grep -qF "$1" "$unit_log"; }
-    # The link is back after the modem's restart: the watchdog's first answered check after it
-    # ends the restart, the second connects.
-    link_back() {
-        [ "$(sed -n '/\tAT#RST=MDM\t/,$p' "$(log_file)" | grep -ac $'\tAT#\t')" -ge 2 ]
     }
 
     start_program "/LANG=EN" "/LTOF=1" "/LL=0"

@@ -15,7 +15,6 @@ if [ "${1:-}" = --inside ]; then
     artifacts="${SYSTEM_ARTIFACTS:-$work}"
 
     phone_book_read() { grep -qa $'\t<Rec>\tAT+CPBR=' "$(log_file)" 2>/dev/null; }
-    display() { cat "$control/display"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(cat "$control/main")" "$1" "$2" click 1; }
     question_box() { DISPLAY="$(display)" xdotool search --onlyvisible --name '^Question$' 2>/dev/null | head -n1; }
     has_question_box() { [ -n "$(question_box)" ]; }

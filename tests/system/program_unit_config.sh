@@ -18,8 +18,6 @@ if [ "${1:-}" = --inside ]; then
     artifacts="${SYSTEM_ARTIFACTS:-$work}"
 
     phone_book_read() { grep -qa $'\t<Rec>\tAT+CPBR=' "$(log_file)" 2>/dev/null; }
-    display() { cat "$control/display"; }
-    main_id() { cat "$control/main"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(main_id)" "$1" "$2" click 1; sleep 0.5; }
     keys() { DISPLAY="$(display)" xdotool windowfocus --sync "$(main_id)" key "$@"; sleep 0.3; }
     # Replaces the text of the line edit at X Y.

@@ -17,7 +17,6 @@ if [ "${1:-}" = --inside ]; then
 
     # The notice is over once the phone book's answer is in the program's log.
     phone_book_read() { grep -qa $'\t<Rec>\tAT+CPBR=' "$(log_file)" 2>/dev/null; }
-    display() { cat "$control/display"; }
     click() { DISPLAY="$(display)" xdotool mousemove --window "$(cat "$control/main")" "$1" "$2" click 1; }
 
     start_program "/LTOF=1" "/LL=0"

@@ -72,3 +72,31 @@ log_time() { date '+%Y-%m-%d %H:%M:%S.%3N'; }
 
 # A screenshot of the main window.
 shoot_main() { DISPLAY="$(cat "$control/display")" import -window "$(cat "$control/main")" "$1" || fail "no screenshot $1"; }
+
+display() { cat "$control/display"; }
+main_id() { cat "$control/main"; }
+# The first shown window titled exactly so, other than the main window.
+window_named() { DISPLAY="$(display)" xdotool search --onlyvisible --name "^$1\$" 2>/dev/null \
+    | grep -v -x -F "$(main_id)" | head -n1; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+gone() { ! has_window "$1"; }
+# Waits for the dialog or box of that title and leaves its id in $window.
+await() {
+    wait_until "$(bound 20)" "a window \"$1\"" has_window "$1"
+    sleep 0.5
+    window=$(window_named "$1")
+}
+typed() { # WINDOW TEXT: types into the focused field of that window
+    DISPLAY="$(display)" xdotool windowfocus --sync "$1" type --delay 60 "$2"
+    sleep 0.3
+}
+keys() { # WINDOW KEY...
+    local id="$1"
+    shift
+    DISPLAY="$(display)" xdotool windowfocus --sync "$id" key --delay 100 "$@"
+    sleep 0.5
+}
+unit_heard_text() { grep -qF "$1" "$unit_log"; }
+# The link is back after the modem's restart: the watchdog's first answered check after it ends
+# the restart, the second connects.
+link_back() { [ "$(sed -n '/\tAT#RST=MDM\t/,$p' "$(log_file)" | grep -ac $'\tAT#\t')" -ge 2 ]; }
