@@ -90,9 +90,9 @@ QString CZKLogger::fileTag(int type)
 QString CZKLogger::maskSecrets(const QString& text)
 {
     static const QRegularExpression command(
-        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=)([^\\r\\n]*)"),
+        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=|\\$QCPDPP: )([^\\r\\n]*)"),
         QRegularExpression::CaseInsensitiveOption);
-    if (!text.contains(QLatin1Char('='))) // the common case costs one scan
+    if (!text.contains(QLatin1Char('=')) && !text.contains(QLatin1Char('$'))) // the common case costs a scan
         return text;
 
     QString result;
@@ -102,12 +102,14 @@ QString CZKLogger::maskSecrets(const QString& text)
         const QRegularExpressionMatch match = it.next();
         const QString name = match.captured(1).toUpper();
         // Arguments that stay readable: the facility of CPWD, facility and mode of CLCK, the
-        // slot of #PIN, and of QCPDPP all but the password, which comes before the user name.
-        // Every argument of CPIN is a secret.
-        const bool profile = name == QLatin1String("AT$QCPDPP=");
+        // slot of #PIN, and of QCPDPP all but the password, which the command gives before the
+        // user name and a unit that reports it after. Every argument of CPIN is a secret.
+        const bool report = name == QLatin1String("$QCPDPP: ");
+        const bool profile = report || name == QLatin1String("AT$QCPDPP=");
         const int kept = name == QLatin1String("AT+CPIN=") ? 0
-            : name == QLatin1String("AT+CLCK=") || profile ? 2
-                                                            : 1;
+            : report                                           ? 3
+            : name == QLatin1String("AT+CLCK=") || profile     ? 2
+                                                               : 1;
         // The password may hold a comma, inside its quotes; quotes that do not pair up leave no
         // telling where it ends, and then everything after the authentication type is hidden.
         const QString rest = match.captured(2);
@@ -139,6 +141,9 @@ void CZKLogger::addEntry(int type, QString msg, QString desc)
     if (msg.isEmpty())
         return;
     desc = maskSecrets(desc.trimmed());
+    // The password a unit reports with its data profile, as the reply key carries it.
+    if (type == 100 && msg == QLatin1String("APN_PASSWORD") && !desc.isEmpty())
+        desc = QStringLiteral("****");
 
     {
         QMutexLocker locker(&entriesLock);

@@ -181,6 +181,8 @@ private slots:
         QTest::newRow("APN password, quotes unpaired") << "AT$QCPDPP=1,1,\"12\"34\",\"web\""
                                                        << "AT$QCPDPP=1,1,\"****\",\"****\"";
         QTest::newRow("APN without credentials") << "AT$QCPDPP=1,0" << "AT$QCPDPP=1,0";
+        QTest::newRow("APN password reported") << "$QCPDPP: 1,1,\"web\",\"s3cret1234\""
+                                               << "$QCPDPP: 1,1,\"web\",\"****\"";
     }
 
     // Masked in the view and the file, as the command and as another entry's description.
@@ -196,6 +198,15 @@ private slots:
         const QString file = fileLines(log).join(QStringLiteral("\r\n"));
         QVERIFY(!file.contains(QStringLiteral("1234")));
         QCOMPARE(file.count(logged), 2);
+    }
+
+    void reportedApnPasswordMasked()
+    {
+        CZKLogger log;
+        log.addEntry(100, QStringLiteral("APN_PASSWORD"), QStringLiteral("s3cret1234"));
+        log.addEntry(100, QStringLiteral("APN_USER"), QStringLiteral("web"));
+        QCOMPARE(shown(log, 0), QStringLiteral("APN_PASSWORD - ****"));
+        QCOMPARE(shown(log, 1), QStringLiteral("APN_USER - web"));
     }
 };
 
