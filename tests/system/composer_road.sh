@@ -24,18 +24,15 @@ if [ "${1:-}" = --inside ]; then
     text="$(message_text)"
     bound() { echo $(($1 * scale)); }
 
-    display_file=$(mktemp)
-    Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
+    source "$here/virtual-display.sh"
+    xvfb_pid=""
     run_pid=""
     cleanup() {
         [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
-        kill "$xvfb_pid" 2>/dev/null
-        rm -f "$display_file"
+        [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     }
     trap cleanup EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$display_file")"
+    start_virtual_display || exit 1
     export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
 
     fail() { echo "FAIL: $*"; exit 1; }

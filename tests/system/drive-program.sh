@@ -17,18 +17,15 @@ set -euo pipefail
 program="$1"; work="$2"; shift 2
 mode="${DRIVE_MODE:-normal}"
 
-display_file=$(mktemp)
-Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/virtual-display.sh"
+xvfb_pid=""
 program_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
-    rm -f "$display_file"
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$display_file")"
+start_virtual_display || exit 94
 # The tests around run offscreen; this run needs the real windowing system of its display.
 export QT_QPA_PLATFORM=xcb
 export QT_XCB_GL_INTEGRATION=none

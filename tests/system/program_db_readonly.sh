@@ -16,13 +16,12 @@ if [ "${1:-}" = --inside ]; then
     mount --bind "$db" "$db"
     mount -o remount,bind,ro "$db"
 
-    display_file=$(mktemp)
-    Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
+    source "$(dirname "$0")/virtual-display.sh"
+    xvfb_pid=""
     program_pid=""
-    trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; rm -f "$display_file"' EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$display_file")" QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
+    trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+    start_virtual_display || exit 1
+    export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
 
     wait_window() { # title [id to skip]
         local id
