@@ -1,6 +1,7 @@
 #include "db/CZKDataBase.h"
 
 #include "db/RecordSearch.h"
+#include "db/StoredDate.h"
 
 // Local contacts and the two message boxes. A row joins or leaves its list only after its
 // statement succeeded, so the lists always match the tables.
@@ -20,22 +21,16 @@ bool removeById(QVector<Record>& list, int id)
     return false;
 }
 
-// The time as the table keeps it: whole seconds, no zone.
-QString storedSecond(const QDateTime& date)
-{
-    return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
-
 // Whether the card's box holds that SMS. A message read from the SIM once more (after a read
 // typed in the terminal, or a walk whose delete never reached the unit) comes back exactly so.
 bool holdsSms(const QVector<ReceivedMessageRecord>& box, const QString& fromMsisdn, const QString& content,
               int simCardId, const QDateTime& date)
 {
-    const QString second = storedSecond(date);
+    const QString second = StoredDate::toText(date);
     // Newest first: a message comes back within minutes. The cheap fields rule out the others.
     for (auto message = box.crbegin(); message != box.crend(); ++message) {
         if (!message->ussd && message->simCardId == simCardId && message->fromMsisdn == fromMsisdn
-            && message->content == content && storedSecond(message->date) == second)
+            && message->content == content && StoredDate::toText(message->date) == second)
             return true;
     }
     return false;

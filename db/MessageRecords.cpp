@@ -3,15 +3,11 @@
 #include "app/CZKGlobals.h"
 #include "db/CZKDataBase.h"
 #include "db/SqlTemplate.h"
+#include "db/StoredDate.h"
 
 using SqlTemplate::text;
 
 namespace {
-
-QString storedDate(const QDateTime& date)
-{
-    return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-}
 
 template <typename Record>
 int nextId(const QVector<Record>& list)
@@ -65,7 +61,7 @@ bool SentMessageRecord::insert()
     id = nextId(db->sentMessages);
     return db->runChange(QStringLiteral("INSERT INTO SEND_MESSAGES             ( ID, DATE, CONTENT, TO_MSISDN, USSD,"
                                         " ID_SIMCARD )            VALUES ( %1, '%2', '%3', '%4', %5, %6 )"),
-                         {id, text(storedDate(date)), text(content), text(toMsisdn), ussd ? 1 : 0, simCardId});
+                         {id, text(StoredDate::toText(date)), text(content), text(toMsisdn), ussd ? 1 : 0, simCardId});
 }
 
 bool SentMessageRecord::remove() const
@@ -84,7 +80,7 @@ bool ReceivedMessageRecord::insert()
     id = nextId(db->receivedMessages);
     return db->runChange(QStringLiteral("INSERT INTO RECEIVE_MESSAGES             ( ID, DATE, CONTENT, FROM_MSISDN,"
                                         " USSD, ID_SIMCARD )            VALUES ( %1, '%2', '%3', '%4', %5, %6 )"),
-                         {id, text(storedDate(date)), text(content), text(fromMsisdn), ussd ? 1 : 0, simCardId});
+                         {id, text(StoredDate::toText(date)), text(content), text(fromMsisdn), ussd ? 1 : 0, simCardId});
 }
 
 bool ReceivedMessageRecord::remove() const

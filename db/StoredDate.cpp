@@ -19,6 +19,11 @@ int digits(const QChar* text, int from, int count)
 
 } // namespace
 
+QString toText(const QDateTime& date)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
 QDateTime fromColumn(const QVariant& value)
 {
     if (value.userType() == QMetaType::QString) {

@@ -6,6 +6,9 @@
 // Message dates are stored as local time in the text form "yyyy-MM-dd hh:mm:ss".
 namespace StoredDate {
 
+// The text a DATE column holds for `date`: whole seconds, no zone.
+QString toText(const QDateTime& date);
+
 // The date-time of a DATE column, exactly as QVariant::toDateTime gives it (the same local
 // date-time, validity and daylight-saving state, also in a gap or an overlap of the clock). A
 // text of that form is read directly: going through QDateTime::fromString cost more than the

@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString kDateFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
-
 QPixmap indicatorPixmap(const char* icon)
 {
     return QIcon(QLatin1String(icon)).pixmap(16, 16);
@@ -96,7 +94,7 @@ struct CZKMainWindow::MessageSteps {
         nameItem->setData(Qt::UserRole, message.id);
         table->setItem(row, 0, nameItem);
         table->setItem(row, 1, new QTableWidgetItem(message.content));
-        table->setItem(row, 2, new QTableWidgetItem(message.date.toString(kDateFormat)));
+        table->setItem(row, 2, new QTableWidgetItem(message.date.toString(QLatin1String(CZKSMSTableWidget::kDateFormat))));
     }
 
     template <typename Record>

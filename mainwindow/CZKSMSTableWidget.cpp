@@ -17,7 +17,7 @@ QString widestDate(const QFontMetrics& metrics)
         if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
             widest = QLatin1Char(digit);
     }
-    QString date = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+    QString date = QString::fromLatin1(CZKSMSTableWidget::kDateFormat);
     for (QChar& c : date) {
         if (c.isLetter())
             c = widest;
