@@ -79,11 +79,8 @@ public:
     // first named SIM phone-book entry with it, else empty. Answered from an index by number.
     QString contactName(const QString& msisdn) const;
     bool addSentMessage(const QString& toMsisdn, const QString& content, int simCardId, bool ussd);
-    // An SMS that the card's box already holds (same sender, same time to the second, same text)
-    // is not stored again: true, with `alreadyStored` set, for it is stored. A USSD answer is
-    // always stored.
     bool addReceivedMessage(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd,
-                            const QDateTime& date, bool* alreadyStored = nullptr);
+                            const QDateTime& date);
     bool addReceivedMessageNow(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd);
     SentMessageRecord* findSentMessage(int id);
     ReceivedMessageRecord* findReceivedMessage(int id);

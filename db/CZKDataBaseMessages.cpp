@@ -1,7 +1,6 @@
 #include "db/CZKDataBase.h"
 
 #include "db/RecordSearch.h"
-#include "db/StoredDate.h"
 
 // Local contacts and the two message boxes. A row joins or leaves its list only after its
 // statement succeeded, so the lists always match the tables.
@@ -17,21 +16,6 @@ bool removeById(QVector<Record>& list, int id)
             list.remove(i);
             return true;
         }
-    }
-    return false;
-}
-
-// Whether the card's box holds that SMS. A message read from the SIM once more (after a read
-// typed in the terminal, or a walk whose delete never reached the unit) comes back exactly so.
-bool holdsSms(const QVector<ReceivedMessageRecord>& box, const QString& fromMsisdn, const QString& content,
-              int simCardId, const QDateTime& date)
-{
-    const QString second = StoredDate::toText(date);
-    // Newest first: a message comes back within minutes. The cheap fields rule out the others.
-    for (auto message = box.crbegin(); message != box.crend(); ++message) {
-        if (!message->ussd && message->simCardId == simCardId && message->fromMsisdn == fromMsisdn
-            && message->content == content && StoredDate::toText(message->date) == second)
-            return true;
     }
     return false;
 }
@@ -104,14 +88,8 @@ bool CZKDataBase::addSentMessage(const QString& toMsisdn, const QString& content
 }
 
 bool CZKDataBase::addReceivedMessage(const QString& fromMsisdn, const QString& content, int simCardId, bool ussd,
-                                     const QDateTime& date, bool* alreadyStored)
+                                     const QDateTime& date)
 {
-    // Two equal USSD answers are two answers: none lies on the SIM to be read again.
-    const bool known = !ussd && holdsSms(receivedMessages, fromMsisdn, content, simCardId, date);
-    if (alreadyStored)
-        *alreadyStored = known;
-    if (known)
-        return true;
     ReceivedMessageRecord message;
     message.date = date;
     message.content = content;

@@ -21,7 +21,7 @@ int digits(const QChar* text, int from, int count)
 
 QString toText(const QDateTime& date)
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return date.toString(QLatin1String(kFormat));
 }
 
 QDateTime fromColumn(const QVariant& value)

@@ -3,8 +3,10 @@
 #include <QDateTime>
 #include <QVariant>
 
-// Message dates are stored as local time in the text form "yyyy-MM-dd hh:mm:ss".
+// Message dates are stored as local time in one text form, which the message table shows too.
 namespace StoredDate {
+
+inline constexpr char kFormat[] = "yyyy-MM-dd hh:mm:ss";
 
 // The text a DATE column holds for `date`: whole seconds, no zone.
 QString toText(const QDateTime& date);

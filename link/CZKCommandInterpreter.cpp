@@ -145,6 +145,8 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
             storeReadMessage();
         else if (state == ReadEchoed)
             endReadUnstored(false);
+        else if (state == DeleteEchoed)
+            forgetDeleted();
         else if (state == LockChange)
             sendKey(QStringLiteral("CLCK_OK"));
         else if (state == PinChange)
@@ -166,7 +168,7 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
         state = Idle;
         return true;
     }
-    if (readEnds && startsWith(upper, "+CMS ERROR")) {
+    if ((readEnds || state == DeleteEchoed) && startsWith(upper, "+CMS ERROR")) {
         state = Idle;
         return true;
     }
@@ -286,8 +288,11 @@ void CZKCommandInterpreter::unmatchedLine(const QString& line)
         validator.setRegExp(QRegExp(QStringLiteral("([0-9]){15}"), Qt::CaseSensitive));
         QString text = line;
         int position = 0;
-        if (validator.validate(text, position) == QValidator::Acceptable)
+        if (validator.validate(text, position) == QValidator::Acceptable) {
+            if (state == ImsiNext)
+                imsiReported(line);
             sendKey(state == ImsiNext ? QStringLiteral("IMSI") : QStringLiteral("IMEI"), line);
+        }
         state = Idle;
         break;
     }

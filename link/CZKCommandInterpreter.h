@@ -4,7 +4,9 @@
 #include "db/MessageRecords.h"
 #include "sms/SmsPart.h"
 
+#include <QHash>
 #include <QMap>
+#include <QPair>
 #include <QObject>
 #include <QRegExpValidator>
 #include <QString>
@@ -28,6 +30,9 @@ public:
     // remembered for them. Beyond it the oldest go from memory only: a held part was answered
     // "KEEP", so it stays on the SIM and a later read chain brings it back.
     static constexpr int kHeldPartsLimit = 1000;
+    // Most SIM positions remembered with the message stored from them. Beyond it the oldest are
+    // forgotten: a message read there again is then stored again, which loses nothing.
+    static constexpr int kStoredReadsLimit = 1000;
 
     explicit CZKCommandInterpreter(QObject* parent = nullptr);
     ~CZKCommandInterpreter() override;
@@ -54,6 +59,7 @@ private:
         LockChange = 9,
         PinChange = 10,
         ReadEchoed = 11,   // "AT+CMGR=<p>" echoed, its "+CMGR:" line not yet come
+        DeleteEchoed = 12, // "AT+CMGD=<p>" echoed, its "OK" not yet come
     };
 
     // What the last "+CMGR:" read brought, and so whether the SIM copy may go.
@@ -62,6 +68,7 @@ private:
         StatusReport, // not a message; nothing to keep
         PartHeld,     // a part of an incomplete set, held in `pending`
         Message,      // a whole message (or a completed set) in `record`
+        StoredBefore, // what was stored from this very position before: read again, not new
     };
 
 
@@ -87,7 +94,15 @@ private:
         SetKey set;
         quint8 partNumber = 0;
         quint64 arrival = 0; // later reads have higher numbers
+        QString pdu;
     };
+
+    // What a SIM position of a card held when its message (or part) was stored from there.
+    struct StoredRead {
+        QString pdu;
+        quint64 arrival = 0;
+    };
+    using CardPosition = QPair<int, int>; // SIM card id, SIM position
 
     struct Reply {
         QString raw;      // as received
@@ -118,8 +133,16 @@ private:
     // message that has to stay ("KEEP").
     void endReadUnstored(bool found);
     void readEcho(const QString& upper);
-    // The positions of the set's other parts, forgotten as they are handed out.
-    QStringList takeHeldPositions(const SetKey& set);
+    // The positions of the set's other parts, forgotten as held as they are handed out, and
+    // remembered as stored on the card.
+    QStringList takeHeldPositions(const SetKey& set, int simCardId);
+    // Whether the read under way brings back, from where it lies, a message stored before.
+    bool readsStoredMessage() const;
+    void rememberStored(int simCardId, int position, const QString& pdu);
+    // A delete the unit confirmed: what comes to those positions later is new.
+    void forgetDeleted();
+    // Another card in the slot: none of its positions holds what was stored before.
+    void imsiReported(const QString& imsi);
     // Keeps `pending` and `heldPositions` within kHeldPartsLimit, the oldest going first.
     void letGoOldestParts();
     void ussdAnswer(const QString& raw);
@@ -150,4 +173,14 @@ private:
     // SIM positions of the parts in `pending`, from the reads that brought them.
     QMap<int, HeldPosition> heldPositions;
     quint64 heldCount = 0;
+    // A re-read (a read typed in the terminal, a delete that never reached the unit) comes from
+    // the same card and position with the same PDU, its time stamp and zone included; look-alikes
+    // from elsewhere are separate messages. Kept for this run only.
+    QHash<CardPosition, StoredRead> storedReads;
+    quint64 storedCount = 0;
+    // The PDU line of the read under way, as the unit sent it.
+    QString readPdu;
+    // The position of the delete under way, from its echo; -1 for a delete of several.
+    int deletePosition = -1;
+    QString lastImsi;
 };

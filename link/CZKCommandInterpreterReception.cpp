@@ -24,7 +24,9 @@
 // A read that finds no message ("+CMS ERROR", "ERROR", or "OK" alone) gives "EMPTY". A message
 // that was stored before (read in the terminal, or by a walk whose delete never reached the
 // unit) is not stored again; "DUPLICATE" lets its SIM copy go all the same, with nothing new to
-// show.
+// show. Only the same PDU at the same position of the same card counts as stored before: when in
+// doubt a message is stored, for a second row can be removed and a lost message cannot be had
+// back.
 
 namespace {
 
@@ -132,14 +134,23 @@ QString ucs2UssdText(const QString& text, int skip)
 
 void CZKCommandInterpreter::readEcho(const QString& upper)
 {
+    if (upper.startsWith(QLatin1String("AT+CMGD="))) {
+        // "AT+CMGD=<p>[,<flag>]": a flag above 0 deletes more than the one position.
+        const QStringList fields = upper.mid(8).split(QLatin1Char(','));
+        int position = -1, flag = 0;
+        if (!ReplyFields::toNumber(fields.at(0), &position) || position < 0)
+            position = -1;
+        if (fields.size() > 1 && !ReplyFields::toNumber(fields.at(1), &flag))
+            flag = 1;
+        // Whatever lay there is gone; a new message may take the position.
+        heldPositions.remove(position);
+        state = DeleteEchoed;
+        deletePosition = flag == 0 ? position : -1;
+        return;
+    }
     int position = -1;
     if (!ReplyFields::toNumber(upper.mid(8), &position) || position < 0)
         position = -1;
-    if (upper.startsWith(QLatin1String("AT+CMGD="))) {
-        // Whatever lay there is gone; a new message may take the position.
-        heldPositions.remove(position);
-        return;
-    }
     state = ReadEchoed;
     readPosition = position;
 }
@@ -157,6 +168,11 @@ void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
     if (index + 1 >= reply.lines.size())
         return;
 
+    readPdu = reply.lines.at(index + 1).trimmed().toUpper();
+    if (readsStoredMessage()) {
+        readOutcome = ReadOutcome::StoredBefore;
+        return;
+    }
     SmsPduDecoder decoder;
     const QByteArray pdu = reply.lines.at(index + 1).toLatin1();
     decoder.decode(pdu.constData());
@@ -192,7 +208,7 @@ void CZKCommandInterpreter::readMessage(const Reply& reply, int index)
     if (!alreadyHeld)
         pending.push_back(part);
     if (readPosition >= 0)
-        heldPositions.insert(readPosition, HeldPosition{key, part.partNumber, ++heldCount});
+        heldPositions.insert(readPosition, HeldPosition{key, part.partNumber, ++heldCount, readPdu});
     readOutcome = ReadOutcome::PartHeld;
     letGoOldestParts();
 }
@@ -259,14 +275,19 @@ void CZKCommandInterpreter::storeReadMessage()
     bool storedBefore = false;
     QStringList otherParts;
     if (simCardId >= 0) {
-        if (readOutcome == ReadOutcome::Message && !isEmptyRecord(*record)) {
+        if (readOutcome == ReadOutcome::StoredBefore) {
+            simCopyMayGo = storedBefore = true;
+        } else if (readOutcome == ReadOutcome::Message && !isEmptyRecord(*record)) {
             simCopyMayGo = db->addReceivedMessage(record->fromMsisdn, record->content, simCardId, record->ussd,
-                                                  record->date, &storedBefore);
+                                                  record->date);
             // A set that could not be stored keeps its parts, to be joined again when its
             // last part is read again.
-            if (simCopyMayGo && joinedSet) {
-                otherParts = takeHeldPositions(*joinedSet);
-                dropSet(*joinedSet);
+            if (simCopyMayGo) {
+                rememberStored(simCardId, readPosition, readPdu);
+                if (joinedSet) {
+                    otherParts = takeHeldPositions(*joinedSet, simCardId);
+                    dropSet(*joinedSet);
+                }
             }
         } else {
             simCopyMayGo = readOutcome == ReadOutcome::StatusReport;
@@ -276,6 +297,7 @@ void CZKCommandInterpreter::storeReadMessage()
     joinedSet.reset();
     readOutcome = ReadOutcome::Nothing;
     readPosition = -1;
+    readPdu.clear();
     if (!otherParts.isEmpty())
         sendKey(QStringLiteral("SMS_PARTS_STORED"), otherParts.join(QLatin1Char(',')));
     sendKey(QStringLiteral("RECEIVED_SMS"),
@@ -290,22 +312,70 @@ void CZKCommandInterpreter::endReadUnstored(bool found)
     joinedSet.reset();
     readOutcome = ReadOutcome::Nothing;
     readPosition = -1;
+    readPdu.clear();
     state = Idle;
     sendKey(QStringLiteral("RECEIVED_SMS"), found ? QStringLiteral("KEEP") : QStringLiteral("EMPTY"));
 }
 
-QStringList CZKCommandInterpreter::takeHeldPositions(const SetKey& set)
+QStringList CZKCommandInterpreter::takeHeldPositions(const SetKey& set, int simCardId)
 {
     QStringList positions;
     for (auto held = heldPositions.begin(); held != heldPositions.end();) {
         if (held->set == set && held.key() != readPosition) {
             positions.append(QString::number(held.key()));
+            rememberStored(simCardId, held.key(), held->pdu);
             held = heldPositions.erase(held);
         } else {
             ++held;
         }
     }
     return positions;
+}
+
+bool CZKCommandInterpreter::readsStoredMessage() const
+{
+    // A read without its echo comes from nowhere known: it is stored.
+    CZKDataBase* db = database();
+    if (readPosition < 0 || !db)
+        return false;
+    const auto found = storedReads.constFind(CardPosition(db->activeSimCardId(), readPosition));
+    return found != storedReads.constEnd() && found->pdu == readPdu;
+}
+
+void CZKCommandInterpreter::rememberStored(int simCardId, int position, const QString& pdu)
+{
+    if (position < 0)
+        return;
+    storedReads.insert(CardPosition(simCardId, position), StoredRead{pdu, ++storedCount});
+    if (storedReads.size() <= kStoredReadsLimit)
+        return;
+    const auto oldest = std::min_element(storedReads.begin(), storedReads.end(),
+                                         [](const StoredRead& a, const StoredRead& b) { return a.arrival < b.arrival; });
+    storedReads.erase(oldest);
+}
+
+void CZKCommandInterpreter::forgetDeleted()
+{
+    if (deletePosition < 0) {
+        storedReads.clear();
+    } else {
+        // The store is the active card's; any card's entry there is dropped, for when in doubt a
+        // message is stored rather than taken for one stored before.
+        for (auto read = storedReads.begin(); read != storedReads.end();) {
+            if (read.key().second == deletePosition)
+                read = storedReads.erase(read);
+            else
+                ++read;
+        }
+    }
+    deletePosition = -1;
+}
+
+void CZKCommandInterpreter::imsiReported(const QString& imsi)
+{
+    if (imsi != lastImsi && !lastImsi.isEmpty())
+        storedReads.clear();
+    lastImsi = imsi;
 }
 
 void CZKCommandInterpreter::dropSet(const SetKey& key)

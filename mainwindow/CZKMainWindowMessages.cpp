@@ -6,6 +6,7 @@
 #include "bus/BusMessage.h"
 #include "compose/CZKNewSMS.h"
 #include "db/CZKDataBase.h"
+#include "db/StoredDate.h"
 #include "link/CZKRadioPoolingThread.h"
 
 #include "ui_CZKMainWindow.h"
@@ -94,7 +95,7 @@ struct CZKMainWindow::MessageSteps {
         nameItem->setData(Qt::UserRole, message.id);
         table->setItem(row, 0, nameItem);
         table->setItem(row, 1, new QTableWidgetItem(message.content));
-        table->setItem(row, 2, new QTableWidgetItem(message.date.toString(QLatin1String(CZKSMSTableWidget::kDateFormat))));
+        table->setItem(row, 2, new QTableWidgetItem(StoredDate::toText(message.date)));
     }
 
     template <typename Record>

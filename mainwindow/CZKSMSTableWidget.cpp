@@ -1,5 +1,7 @@
 #include "mainwindow/CZKSMSTableWidget.h"
 
+#include "db/StoredDate.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
@@ -17,7 +19,7 @@ QString widestDate(const QFontMetrics& metrics)
         if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
             widest = QLatin1Char(digit);
     }
-    QString date = QString::fromLatin1(CZKSMSTableWidget::kDateFormat);
+    QString date = QString::fromLatin1(StoredDate::kFormat);
     for (QChar& c : date) {
         if (c.isLetter())
             c = widest;

@@ -13,9 +13,6 @@ public:
     enum widgetKind { Unknown = 0, SMSMessages = 1, PhoneBook = 2 };
     Q_ENUM(widgetKind)
 
-    // How the message table shows a message's date.
-    static constexpr const char* kDateFormat = "yyyy-MM-dd hh:mm:ss";
-
     explicit CZKSMSTableWidget(QWidget* parent = nullptr);
 
     void setKind(widgetKind kind);

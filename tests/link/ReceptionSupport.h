@@ -43,7 +43,7 @@ inline QStringList stored(const CZKDataBase& db)
 {
     QStringList rows;
     for (const ReceivedMessageRecord& message : db.receivedMessages) {
-        const bool now = qAbs(message.date.secsTo(QDateTime::currentDateTime())) < 60;
+        const bool now = message.date.isValid() && qAbs(message.date.secsTo(QDateTime::currentDateTime())) < 60;
         const QString date = now ? QStringLiteral("now") : message.date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         rows.append(QStringList{message.fromMsisdn, message.content, date, QString::number(int(message.ussd)),
                                 QString::number(message.simCardId)}.join(QLatin1Char('|')));

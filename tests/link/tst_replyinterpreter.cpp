@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <ctime>
+
 namespace {
 
 // Part `number` of a concatenated message; its time stamp's seconds are the part number, so the
@@ -43,7 +45,13 @@ class TestReplyInterpreter : public QObject {
     BusRecorder bus;
 
 private slots:
-    void initTestCase() { messageProxy()->start(); }
+    void initTestCase()
+    {
+        // A zone with clock changes, for the stamps that fall into them.
+        qputenv("TZ", "Europe/Warsaw");
+        tzset();
+        messageProxy()->start();
+    }
     void init() { bus.take(); }
 
     // Each step is a reply handed to one interpreter in turn (a step without line break is a PDU,
@@ -172,7 +180,39 @@ private slots:
         const QString duplicate = QStringLiteral("RECEIVED_SMS=DUPLICATE");
         row("a message read again", {kTutorialPdu, kTutorialPdu}, {sms, duplicate}, {tutorial});
         row("a set read again", {readAt(9, a1), readAt(5, a2), readAt(9, a1), readAt(5, a2)},
-            {keep, "SMS_PARTS_STORED=9", sms, keep, "SMS_PARTS_STORED=9", duplicate}, {joined});
+            {keep, "SMS_PARTS_STORED=9", sms, duplicate, duplicate}, {joined});
+        const QString b1 = part("+4860", 7, 3, 1, "One, "), b2 = part("+4860", 7, 3, 2, "two, "),
+                      b3 = part("+4860", 7, 3, 3, "three.");
+        row("a three-part set read again in another order, its deletes lost",
+            {readAt(4, b1), readAt(5, b2), readAt(6, b3), "AT+CMGD=6\r\nERROR\r\n", readAt(5, b2), readAt(6, b3),
+             readAt(4, b1)},
+            {keep, keep, "SMS_PARTS_STORED=4,5", sms, "ERROR", duplicate, duplicate, duplicate},
+            {"+4860|One, two, three.|2026-05-12 19:41:03|0|0"});
+        // Only the same PDU from the same position of the same card is a message read again; any
+        // look-alike is stored, for a second row can be removed and a lost message not restored.
+        const auto stamped = [](const char* time, const char* zone = "00") {
+            return QString::fromLatin1(FakeSms{"Alert", "+4890", 0, time, 0, 0, 0, zone}.pdu());
+        };
+        const QString alert = stamped("261206120000"), alertRow = QStringLiteral("+4890|Alert|2026-12-06 12:00:00|0|0");
+        row("the same PDU at two positions", {readAt(3, alert), readAt(4, alert)}, {sms, sms}, {alertRow, alertRow});
+        row("stamps that cannot be read: month 13, the spring clock gap",
+            {readAt(3, stamped("261306120000")), readAt(4, stamped("260329023000")), readAt(5, stamped("261306120000"))},
+            {sms, sms, sms}, {"+4890|Alert||0|0", "+4890|Alert||0|0", "+4890|Alert||0|0"});
+        row("the same wall-clock time either side of the autumn clock change",
+            {readAt(3, stamped("261025023000", "08")), readAt(3, stamped("261025023000", "04"))}, {sms, sms},
+            {"+4890|Alert|2026-10-25 02:30:00|0|0", "+4890|Alert|2026-10-25 02:30:00|0|0"});
+        row("deleted, then the same PDU at that position",
+            {readAt(3, alert), "AT+CMGD=3\r\n\r\nOK\r\n", readAt(3, alert), "AT+CMGD=1,4\r\nOK\r\n",
+             readAt(3, alert)},
+            {sms, sms, sms}, {alertRow, alertRow, alertRow});
+        row("a delete refused or unconfirmed, or of another position",
+            {readAt(3, alert), "AT+CMGD=3\r\n+CMS ERROR: 321\r\n", readAt(3, alert), "AT+CMGD=4\r\nOK\r\n",
+             readAt(3, alert)},
+            {sms, duplicate, duplicate}, {alertRow});
+        row("a read without its echo, or of another card",
+            {readAt(3, alert), QStringLiteral("+CMGR: 0,,26\r\n%1\r\n\r\nOK\r\n").arg(alert), "AT+CIMI\r\n260011234567890\r\nOK\r\n", readAt(3, alert),
+             "AT+CIMI\r\n260021234567890\r\nOK\r\n", readAt(3, alert)},
+            {sms, sms, "IMSI=260011234567890", duplicate, "IMSI=260021234567890", sms}, {alertRow, alertRow, alertRow});
         // Held parts stay on the SIM; the positions they were read from go once their set is stored.
         const QString o1 = part("+4870", 9, 2, 1, "Other "), o2 = part("+4870", 9, 2, 2, "two.");
         const QString joinedFirstLast = QStringLiteral("+4860|Part one, part two.|2026-05-12 19:41:01|0|0");

@@ -4,6 +4,7 @@
 #include "app/CZKPacing.h"
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
+#include "bus/IMessageSender.h"
 #include "link/CZKLinkHold.h"
 
 #include <QIODevice>
@@ -286,6 +287,35 @@ private slots:
             stored << f.database->db.receivedMessages.at(i).content;
         QCOMPARE(stored, (QStringList{"Top of the store", "A start and its end.", "Bottom of the store"}));
         QCOMPARE(f.probe->smsCount(), 0);
+    }
+
+    // Through the fake unit: what the operator read in the terminal is stored, and the walk over
+    // the same position lets it go without a second row; an alert the network sent twice in one
+    // second lies at two positions and is stored twice.
+    void fakeUnitTerminalReadAndTwinAlerts()
+    {
+        WindowFixture f;
+        f.probe->smsPollingEnabled() = false;
+        f.unit.simMessages.clear();
+        const QByteArray alert = FakeSms{"Storm warning", "+48112"}.pdu();
+        QVERIFY(f.unit.storeSmsAt(3, FakeSms{"Typed read"}.pdu()));
+        QVERIFY(f.unit.storeSmsAt(2, alert) && f.unit.storeSmsAt(1, alert));
+        f.unit.silent = false;
+        QVERIFY(bringLinkUp(f));
+        const int before = f.database->db.receivedMessages.size();
+        IMessageSender terminal;
+        terminal.sendMessage(Send, QStringLiteral("AT+CMGR=3"), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(f.database->db.receivedMessages.size(), before + 1, 20000);
+        QCOMPARE(f.unit.simMessages.size(), 3);
+
+        f.probe->smsPollingEnabled() = true;
+        f.window->readSMSFromDevice();
+        f.probe->smsPollingEnabled() = false;
+        QTRY_VERIFY_WITH_TIMEOUT(f.unit.simMessages.isEmpty() && !f.probe->smsChainRuns(), 20000);
+        QStringList stored;
+        for (int i = before; i < f.database->db.receivedMessages.size(); ++i)
+            stored << f.database->db.receivedMessages.at(i).content;
+        QCOMPARE(stored, (QStringList{"Typed read", "Storm warning", "Storm warning"}));
     }
 
     // The unit falls silent mid-walk: the delete of 3 goes into the silence and is never done;

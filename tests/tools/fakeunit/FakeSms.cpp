@@ -53,7 +53,7 @@ QByteArray FakeSms::pdu() const
     }
     // No service-centre address; SMS-DELIVER, with a user-data header for a part.
     return ("00" + hexOctet(partCount > 0 ? 0x44 : 0x04) + hexOctet(digits.size()) + (international ? "91" : "81")
-            + semiOctets(digits) + "00" + hexOctet(dataCoding) + semiOctets(time.toLatin1() + "00")
+            + semiOctets(digits) + "00" + hexOctet(dataCoding) + semiOctets((time + zone).toLatin1())
             + hexOctet(userDataLength) + userData.toHex())
         .toUpper();
 }

@@ -17,6 +17,7 @@ struct FakeSms {
     quint16 reference = 0;
     quint8 partCount = 0;
     quint8 partNumber = 0;
+    QString zone = QStringLiteral("00");   // quarter hours east of UTC, two digits
 
     // Upper-case hexadecimal text without service-centre address.
     QByteArray pdu() const;
