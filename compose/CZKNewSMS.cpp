@@ -9,6 +9,7 @@
 
 #include "ui_CZKNewSMS.h"
 
+#include <QRegularExpression>
 #include <QTextDocument>
 
 CZKNewSMS::CZKNewSMS(QWidget* parent)
@@ -31,6 +32,7 @@ CZKNewSMS::CZKNewSMS(QWidget* parent)
     connect(this, &CZKNewSMS::band, this, &CZKNewSMS::getBAND);
     connect(this, &CZKNewSMS::cops, this, &CZKNewSMS::getCOPS);
     connect(this, &CZKNewSMS::cusd, this, &CZKNewSMS::getCUSD);
+    connect(this, &CZKNewSMS::commandError, this, &CZKNewSMS::errorCommand);
     connect(form->tbMSISDN, &QToolButton::clicked, this, &CZKNewSMS::msisdns);
     connect(form->editMSISDN, &CZKMSISDNClickedLineEdit::showMSISDN, this, &CZKNewSMS::msisdns);
 
@@ -87,6 +89,18 @@ void CZKNewSMS::errorSMS()
     replyError = true;
 }
 
+void CZKNewSMS::errorCommand(QString msg)
+{
+    // Only the echo at the head of the reply says which command was refused: a poll's or the
+    // watchdog's refusal must not end a wait for the unit's answer to ours.
+    static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
+    QString echo = msg.section(lineBreak, 0, 0).trimmed();
+    if (echo.endsWith(QChar(26)))
+        echo.chop(1);
+    if (awaited != Awaited::Nothing && !echo.isEmpty() && awaitedEchoes.contains(echo, Qt::CaseInsensitive))
+        replyError = true;
+}
+
 void CZKNewSMS::successSMS()
 {
     if (awaited == Awaited::Submit)
@@ -122,6 +136,8 @@ void CZKNewSMS::receiveMessage(int type, QString msg, QString desc)
         return;
     const QString upper = msg.toUpper();
     auto has = [&upper](const char* text) { return upper.contains(QLatin1String(text)); };
+    // A unit that is not told to report "+CME ERROR: " refuses a command with "ERROR" alone.
+    static const QRegularExpression plainError(QStringLiteral("(^|[\r\n])[ \t]*ERROR[ \t]*([\r\n]|$)"));
 
     if (smsMode) {
         if (msg.contains(QLatin1String("> ")))
@@ -134,6 +150,8 @@ void CZKNewSMS::receiveMessage(int type, QString msg, QString desc)
             emit smsSuccess();
         else if (has("+CSCA: "))
             emit smscSuccess(msg);
+        else if (upper.contains(plainError))
+            emit commandError(msg);
         return;
     }
     if (has("+CUSD: "))
@@ -146,6 +164,8 @@ void CZKNewSMS::receiveMessage(int type, QString msg, QString desc)
         emit band(msg);
     else if (has("+CME ERROR: "))
         emit smsError();
+    else if (upper.contains(plainError))
+        emit commandError(msg);
 }
 
 void CZKNewSMS::editMessageChenged()
@@ -209,4 +229,12 @@ void CZKNewSMS::send()
 void CZKNewSMS::sendCommand(const QString& command)
 {
     sendMessage(Send, command, internalTag());
+}
+
+void CZKNewSMS::setAwaited(Awaited kind, const QString& command)
+{
+    awaited = kind;
+    awaitedEchoes.clear();
+    if (!command.isEmpty())
+        awaitedEchoes << command;
 }

@@ -52,6 +52,8 @@ signals:
     void band(QString msg);
     void cops(QString msg);
     void cusd(QString msg);
+    // A plain "ERROR" result, which names no command: the reply's echo tells whose it is.
+    void commandError(QString msg);
 
 public slots:
     void send();
@@ -66,6 +68,9 @@ public slots:
     void msisdns();
     void getCOPS(QString msg);
     void getCUSD(QString msg);
+
+private slots:
+    void errorCommand(QString msg);
 
 private:
     friend class TestNewSMS; // sets the send-wait flag to drive the reply routing alone
@@ -93,6 +98,9 @@ private:
     void queryFailureExit(const QString& text);
 
     void sendCommand(const QString& command);
+    // The wait that runs from now on, and the command it waits on (none for a wait that a
+    // plain "ERROR" does not end).
+    void setAwaited(Awaited kind, const QString& command = QString());
 
     // Declared first, so it stands before any member exists and after the others are gone: no
     // probe may reach the unit while the composer can still talk to it.
@@ -113,5 +121,8 @@ private:
     bool waitingCOPS = true;
     bool waitingCUSD = true;
     Awaited awaited = Awaited::Nothing;
+    // The unit's echoes of the commands the running wait is for: the command, and after the
+    // prompt the PDU that continues "AT+CMGS".
+    QStringList awaitedEchoes;
     bool pduSent = false;
 };

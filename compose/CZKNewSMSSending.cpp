@@ -17,7 +17,7 @@ bool CZKNewSMS::readSMSC()
     smscNumber.clear();
     replyError = false;
     beginBusy();
-    awaited = Awaited::ServiceCentre;
+    setAwaited(Awaited::ServiceCentre);
     waitingReply = true;
     sendCommand(QStringLiteral("AT+CSCA?"));
     for (int poll = 0; poll < SmscPolls; ++poll) {
@@ -25,7 +25,7 @@ bool CZKNewSMS::readSMSC()
         if (!waitingReply || replyError)
             break;
     }
-    awaited = Awaited::Nothing;
+    setAwaited(Awaited::Nothing);
     endBusy();
     if (!replyError)
         return true;
@@ -54,15 +54,21 @@ void CZKNewSMS::promptSMS()
     if (!submitPending || awaited != Awaited::Submit || pduSent)
         return;
     pduSent = true;
+    QString pduText;
     if (!multipart) {
         SmsSubmitPdu pdu;
         if (encoder.getSubmitPdu(&pdu))
-            sendCommand(QString::fromLatin1(pdu.pduText));
-        return;
+            pduText = QString::fromLatin1(pdu.pduText);
+    } else {
+        SmsMultipartPdu parts;
+        if (encoder.getMultipartPdu(&parts) && partIndex < parts.partCount)
+            pduText = QString::fromLatin1(parts.parts[partIndex]->pduText);
     }
-    SmsMultipartPdu parts;
-    if (encoder.getMultipartPdu(&parts) && partIndex < parts.partCount)
-        sendCommand(QString::fromLatin1(parts.parts[partIndex]->pduText));
+    if (pduText.isEmpty())
+        return;
+    // The unit answers the PDU for "AT+CMGS", under the PDU's echo.
+    awaitedEchoes << pduText.left(pduText.indexOf(QChar(26)));
+    sendCommand(pduText);
 }
 
 CZKNewSMS::SubmitOutcome CZKNewSMS::submitOne(quint32 tpduLength)
@@ -70,16 +76,17 @@ CZKNewSMS::SubmitOutcome CZKNewSMS::submitOne(quint32 tpduLength)
     replyError = false;
     waitingReply = true;
     pduSent = false;
-    awaited = Awaited::Submit;
+    const QString command = QStringLiteral("AT+CMGS=%1").arg(tpduLength);
+    setAwaited(Awaited::Submit, command);
     submitPending = true;
-    sendCommand(QStringLiteral("AT+CMGS=%1").arg(tpduLength));
+    sendCommand(command);
     for (int poll = 0; poll < SendPolls; ++poll) {
         waitMs(PollMs);
         if (!waitingReply || replyError)
             break;
     }
     submitPending = false;
-    awaited = Awaited::Nothing;
+    setAwaited(Awaited::Nothing);
     if (replyError)
         return SubmitOutcome::Error;
     if (waitingReply) {

@@ -65,7 +65,7 @@ bool CZKNewSMS::replyWait(Awaited kind, const QString& command)
 {
     replyError = false;
     waitingReply = true;
-    awaited = kind;
+    setAwaited(kind, command);
     sendCommand(command);
     bool received = false;
     for (int poll = 0; poll < QueryPolls; ++poll) {
@@ -77,7 +77,7 @@ bool CZKNewSMS::replyWait(Awaited kind, const QString& command)
             break;
         }
     }
-    awaited = Awaited::Nothing;
+    setAwaited(Awaited::Nothing);
     return received;
 }
 
@@ -92,14 +92,15 @@ void CZKNewSMS::queryFailureExit(const QString& text)
 
 bool CZKNewSMS::queryOperator()
 {
-    sendCommand(QStringLiteral("AT+COPS?"));
-    awaited = Awaited::Operator;
+    const QString command = QStringLiteral("AT+COPS?");
+    sendCommand(command);
+    setAwaited(Awaited::Operator, command);
     bool registered = false;
     bool askAgain = false;
     for (int attempt = 0; attempt < CopsAttempts; ++attempt) {
         if (askAgain) {
             waitMs(PollMs);
-            sendCommand(QStringLiteral("AT+COPS?"));
+            sendCommand(command);
         }
         waitingCOPS = true;
         replyError = false;
@@ -115,7 +116,7 @@ bool CZKNewSMS::queryOperator()
             break;
         }
     }
-    awaited = Awaited::Nothing;
+    setAwaited(Awaited::Nothing);
     return registered;
 }
 
@@ -218,8 +219,9 @@ void CZKNewSMS::sendUSSD()
     waitMs(3000);
     replyError = false;
     waitingCUSD = true;
-    awaited = Awaited::Answer;
-    sendCommand(QStringLiteral("AT+CUSD=1,\"%1\",15").arg(code));
+    const QString command = QStringLiteral("AT+CUSD=1,\"%1\",15").arg(code);
+    setAwaited(Awaited::Answer, command);
+    sendCommand(command);
 
     if (CZKDataBase* const db = database()) {
         const int simCardId = db->activeSimCardId();
@@ -230,7 +232,7 @@ void CZKNewSMS::sendUSSD()
     }
 
     const bool answered = waitForResponse();
-    awaited = Awaited::Nothing;
+    setAwaited(Awaited::Nothing);
     restoreRATAndBand();
     sendCommand(QStringLiteral("at#RUN=1"));
     endBusy();

@@ -22,7 +22,8 @@ namespace {
 // A unit on the bus: answers each command with replies from a script. A command is matched by
 // the longest scripted prefix ("PDU" stands for a text ending in Ctrl-Z); each script entry
 // serves one asking, the last one every later asking; an entry holds the datagrams of the
-// answer separated by "\f", and an empty entry is silence. Unscripted commands get "OK".
+// answer separated by "\f", and an empty entry is silence; "{echo}" in it stands for the
+// command as the unit echoes it. Unscripted commands get "OK".
 class ScriptedUnit : public IMessageReceiver {
 public:
     ScriptedUnit()
@@ -58,7 +59,10 @@ public:
         if (msg.endsWith(QChar(26)))
             key = QStringLiteral("PDU");
         const QStringList replies = answers.value(key, {"\r\nOK\r\n"});
-        const QString reply = replies.value(qMin(asked[key]++, replies.size() - 1));
+        QString echo = msg;
+        if (echo.endsWith(QChar(26)))
+            echo.chop(1);
+        const QString reply = replies.value(qMin(asked[key]++, replies.size() - 1)).replace("{echo}", echo);
         for (const QString& datagram : reply.split(QLatin1Char('\f'), Qt::SkipEmptyParts))
             busProxy->post(Receive, datagram, desc);
     }
@@ -216,6 +220,11 @@ private slots:
         QTest::newRow("CMGS outside") << 5 << "+CMGS: 4" << true << false << "";
         QTest::newRow("short: CMS ignored") << 5 << "+CMS ERROR: 304" << false << false << "";
         QTest::newRow("short: CUSD wins") << 5 << "+CME ERROR: 3\r\n+CUSD: 0" << false << false << "cusd";
+        QTest::newRow("plain ERROR") << 5 << "AT+CMGS=17\r\nERROR\r\n" << true << true << "commandError";
+        QTest::newRow("short: plain ERROR") << 5 << "AT+CUSD=1,\"*100#\",15\r\nERROR" << false << false
+                                            << "commandError";
+        QTest::newRow("short: ERROR in a text") << 5 << "+CUSD: 0,\"ERROR\",15" << false << false << "cusd";
+        QTest::newRow("ERROR in a word") << 5 << "AT+CMGS=17\r\nERRORS\r\n" << true << true << "";
     }
 
     void replyRouting()
@@ -240,6 +249,7 @@ private slots:
         watch("band", &CZKNewSMS::band);
         watch("cops", &CZKNewSMS::cops);
         watch("cusd", &CZKNewSMS::cusd);
+        watch("commandError", &CZKNewSMS::commandError);
         messageProxy()->post(type, reply, QString());
         bus->take();
         QTEST(seen.join(','), "raised");
@@ -335,6 +345,84 @@ private slots:
         QCOMPARE(data->db.sentMessages.size(), sentBefore + (result == 1));
         if (result == 1)
             QCOMPARE(data->db.sentMessages.last().content, text);
+    }
+
+    // A unit that reports errors without "+CME ERROR: " refuses with "ERROR" alone. Under the
+    // echo of the command a wait is for, it ends that wait as a failure at once (well before the
+    // wait's `polls` would run out) and the flow puts back what it changed; under another
+    // command's echo, or without one, it ends nothing and the answer that follows counts.
+    void plainError_data()
+    {
+        QTest::addColumn<bool>("sms");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("script"); // a prefix, then its answers
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("polls"); // 0: the wait is not ended by the error
+
+        const QString refused = QStringLiteral("{echo}\r\nERROR\r\n");
+        const QString runOn = QStringLiteral("|at#RUN=1"), shortCode = QStringLiteral("Send short code|");
+        const QString run0 = QStringLiteral("AT+CSCA?|AT+CMGF=0|AT#RUN=0|");
+        const QString answer = QStringLiteral("\f{echo}\r\nOK\r\n\f\r\n+CUSD: 0,\"Balance 5\",15\r\n");
+        const QString gsm = QStringLiteral("{echo}\r\n+COPS: 0,0,\"Net\",2\r\n\r\nOK\r\n");
+        const QString sent = QStringLiteral("\f{echo}\r\n+CMGS: 17\r\n\r\nOK\r\n");
+        const QString full = (head + tail).join('|');
+
+        QTest::newRow("code refused") << false << code << QStringList{"AT+CUSD=", refused} << full
+                                      << shortCode + "Wait for response error" << int(CZKNewSMS::CusdPolls);
+        QTest::newRow("RAT query refused") << false << code << QStringList{"AT!SELRAT?", refused}
+                                           << head.mid(0, 3).join('|') + runOn
+                                           << shortCode + "Send short code error (As BAND Error)"
+                                           << int(CZKNewSMS::QueryPolls);
+        QTest::newRow("band query refused") << false << code << QStringList{askBand, refused}
+                                            << head.mid(0, 4).join('|') + runOn
+                                            << shortCode + "Send short code error (Ask BAND Error)"
+                                            << int(CZKNewSMS::QueryPolls);
+        QTest::newRow("operator query refused, asked again")
+            << false << code << QStringList{"AT+COPS?", refused, gsm}
+            << (head + QStringList("AT+COPS?") + tail).join('|')
+            << shortCode + "Short code send" << CZKNewSMS::CopsAttempts * CZKNewSMS::CopsPollsPerAttempt;
+        QTest::newRow("AT+CMGS refused") << true << "x" << QStringList{"AT+CMGS=", refused}
+                                         << "AT+CSCA?|AT+CMGF=0|AT+CMGS" << "Send message|Send message error"
+                                         << int(CZKNewSMS::SendPolls);
+        QTest::newRow("PDU refused") << true << "x" << QStringList{"PDU", refused} << ok
+                                     << "Send message|Send message error" << int(CZKNewSMS::SendPolls);
+        QTest::newRow("second part refused") << true << QString("a").repeated(400)
+                                             << QStringList{"PDU", "{echo}\r\n+CMGS: 1\r\n", refused}
+                                             << run0 + "AT+CMGS|PDU|AT+CMGS|PDU|AT#RUN=1"
+                                             << "Send message|Send message error" << int(CZKNewSMS::SendPolls);
+        QTest::newRow("watchdog's ERROR while the code waits")
+            << false << code << QStringList{"AT+CUSD=", "AT#\r\nERROR\r\n" + answer} << full
+            << shortCode + "Short code send" << 0;
+        QTest::newRow("ERROR without an echo while the code waits")
+            << false << code << QStringList{"AT+CUSD=", "\r\nERROR\r\n" + answer} << full
+            << shortCode + "Short code send" << 0;
+        QTest::newRow("another command's ERROR while the RAT query waits")
+            << false << code
+            << QStringList{"AT!SELRAT?", "AT+CPMS?\r\nERROR\r\n\f{echo}\r\n!SELRAT: 06, LTE Only\r\nOK"}
+            << full << shortCode + "Short code send" << 0;
+        QTest::newRow("SMS poll's ERROR while the PDU waits")
+            << true << "x" << QStringList{"PDU", "AT+CPMS?\r\nERROR\r\n" + sent} << ok
+            << "Send message|Send message success" << 0;
+    }
+
+    void plainError()
+    {
+        QFETCH(bool, sms);
+        QFETCH(QString, text);
+        QFETCH(QStringList, script);
+        QFETCH(QString, box);
+        QFETCH(int, polls);
+
+        unit->script(script.first(), script.mid(1));
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = send(sms, number, text);
+        const qint64 elapsed = clock.elapsed();
+        QTEST(run.commands.join('|').replace(QRegularExpression("AT\\+CMGS=\\d+"), "AT+CMGS"), "commands");
+        QCOMPARE(run.boxes, QStringList(box + ", close window?"));
+        if (polls > 0)
+            QVERIFY2(elapsed < qint64(polls) * Pacing::ms(CZKNewSMS::PollMs), qPrintable(QString::number(elapsed)));
     }
 
     // The parts' progress is up while the first part goes out, however quickly they all go.
