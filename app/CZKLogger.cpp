@@ -1,5 +1,7 @@
 #include "app/CZKLogger.h"
 
+#include "bus/BusMessage.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
@@ -90,7 +92,7 @@ QString CZKLogger::fileTag(int type)
 QString CZKLogger::maskSecrets(const QString& text)
 {
     static const QRegularExpression command(
-        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=|\\$QCPDPP: )([^\\r\\n]*)"),
+        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=|\\$QCPDPP:)([^\\r\\n]*)"),
         QRegularExpression::CaseInsensitiveOption);
     if (!text.contains(QLatin1Char('=')) && !text.contains(QLatin1Char('$'))) // the common case costs a scan
         return text;
@@ -103,8 +105,9 @@ QString CZKLogger::maskSecrets(const QString& text)
         const QString name = match.captured(1).toUpper();
         // Arguments that stay readable: the facility of CPWD, facility and mode of CLCK, the
         // slot of #PIN, and of QCPDPP all but the password, which the command gives before the
-        // user name and a unit that reports it after. Every argument of CPIN is a secret.
-        const bool report = name == QLatin1String("$QCPDPP: ");
+        // user name and a unit that reports it after, with or without a space after the colon.
+        // Every argument of CPIN is a secret.
+        const bool report = name == QLatin1String("$QCPDPP:");
         const bool profile = report || name == QLatin1String("AT$QCPDPP=");
         const int kept = name == QLatin1String("AT+CPIN=") ? 0
             : report                                           ? 3
@@ -142,7 +145,7 @@ void CZKLogger::addEntry(int type, QString msg, QString desc)
         return;
     desc = maskSecrets(desc.trimmed());
     // The password a unit reports with its data profile, as the reply key carries it.
-    if (type == 100 && msg == QLatin1String("APN_PASSWORD") && !desc.isEmpty())
+    if (type == ReplyKey && msg == QLatin1String("APN_PASSWORD") && !desc.isEmpty())
         desc = QStringLiteral("****");
 
     {

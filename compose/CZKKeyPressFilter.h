@@ -2,9 +2,9 @@
 
 #include <QObject>
 
-// Installed on the composer's message field: once the message has reached the length the
-// composer can send, only keys that move the cursor or delete get through; below it, a key that
-// would type past it is held back.
+// Installed on the composer's message field: a key that would leave the message longer than the
+// composer can send, in the coding the message would then need, is held back. Keys that move the
+// cursor, select, copy or delete always get through; other keys only below the limit.
 class CZKKeyPressFilter : public QObject {
     Q_OBJECT
 public:

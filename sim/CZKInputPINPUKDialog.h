@@ -23,6 +23,11 @@ public:
     // do the same but echoes its blanks too, so an empty field would look filled.
     static void makeDigitsField(QLineEdit* field, int digits);
 
+    // Lets a dialog whose form fixes its size grow to what its layout needs under the style
+    // sheet in force, so that no label or field is squeezed; it keeps the drawn size when that
+    // is enough.
+    static void fitToContents(QDialog* dialog);
+
 public slots:
     void okBtn();
     void cancelBtn();

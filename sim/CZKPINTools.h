@@ -16,6 +16,10 @@
 class CZKPINTools : public QObject, public IMessageSender {
     Q_OBJECT
 public:
+    // A SIM's PIN and PUK, as many digits as the operator types and the unit takes.
+    static constexpr int PinLength = 4;
+    static constexpr int PukLength = 8;
+
     explicit CZKPINTools(QObject* parent = nullptr);
 
     void queryPIN();

@@ -4,12 +4,9 @@
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
 #include "sim/CZKInputPINPUKDialog.h"
+#include "sim/CZKPINTools.h"
 
 #include "ui_CZKSetPIN.h"
-
-namespace {
-constexpr int kPinLength = 4;
-}
 
 CZKSetPIN::CZKSetPIN(QWidget* parent)
     : QDialog(parent)
@@ -21,7 +18,8 @@ CZKSetPIN::CZKSetPIN(QWidget* parent)
     connect(form->pbOK, &QPushButton::clicked, this, &CZKSetPIN::accept);
     connect(form->pbCancel, &QPushButton::clicked, this, &CZKSetPIN::reject);
     for (QLineEdit* field : {form->editActualPIN, form->editNewPIN, form->editRetypePIN})
-        CZKInputPINPUKDialog::makeDigitsField(field, kPinLength);
+        CZKInputPINPUKDialog::makeDigitsField(field, CZKPINTools::PinLength);
+    CZKInputPINPUKDialog::fitToContents(this);
 }
 
 CZKSetPIN::~CZKSetPIN()

@@ -183,6 +183,8 @@ private slots:
         QTest::newRow("APN without credentials") << "AT$QCPDPP=1,0" << "AT$QCPDPP=1,0";
         QTest::newRow("APN password reported") << "$QCPDPP: 1,1,\"web\",\"s3cret1234\""
                                                << "$QCPDPP: 1,1,\"web\",\"****\"";
+        QTest::newRow("APN password reported without a space") << "$QCPDPP:1,1,\"web\",\"s3cret1234\""
+                                                               << "$QCPDPP:1,1,\"web\",\"****\"";
     }
 
     // Masked in the view and the file, as the command and as another entry's description.

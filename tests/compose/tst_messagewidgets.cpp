@@ -107,6 +107,13 @@ private slots:
         QTest::newRow("Enter") << full << int(Qt::Key_Return) << 0 << true;
         QTest::newRow("Ctrl+V") << full << int(Qt::Key_V) << int(Qt::ControlModifier) << true;
         QTest::newRow("Shift+Left") << full << int(Qt::Key_Left) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Ctrl+A") << full << int(Qt::Key_A) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Ctrl+C") << full << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Ctrl+X") << full << int(Qt::Key_X) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Shift alone") << full << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Ctrl+Z") << full << int(Qt::Key_Z) << int(Qt::ControlModifier) << true;
+        QTest::newRow("Tab") << full << int(Qt::Key_Tab) << 0 << true;
+        QTest::newRow("Escape") << full << int(Qt::Key_Escape) << 0 << true;
         for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Up,
                             Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
             QTest::addRow("editing key %x", int(key)) << times(pl, 1300) << int(key) << 0 << false;
@@ -143,7 +150,15 @@ private slots:
         QTest::newRow("plain at 1519 septets") << times(a, 1519) << false << b << true;
         QTest::newRow("emoji at 1279 units") << times(pl, 1279) << false << emoji << false;
         QTest::newRow("emoji at 1278 units") << times(pl, 1278) << false << emoji << true;
-        QTest::newRow("Polish into long 7-bit") << times(a, 1400) << false << pl << true;
+        // The text it leaves needs UCS2, with its smaller limit.
+        QTest::newRow("Polish into long 7-bit") << times(a, 1400) << false << pl << false;
+        QTest::newRow("Polish at 1300 septets") << times(a, 1300) << false << pl << false;
+        QTest::newRow("Polish at 1279 septets") << times(a, 1279) << false << pl << true;
+        QTest::newRow("tab into long 7-bit") << times(a, 1300) << false << "\t" << false;
+        QTest::newRow("line end at 1519 septets") << times(a, 1519) << false << "\n" << true;
+        QTest::newRow("line end at the limit") << times(a, 1520) << false << "\n" << false;
+        QTest::newRow("over the selection at the limit") << times(a, 1520) << true << b << true;
+        QTest::newRow("over the last UCS2 character") << times(a, 1400) + pl << true << b << true;
     }
 
     void keysThatTypeMoreThanIsLeft()
@@ -160,9 +175,25 @@ private slots:
         field.moveCursor(QTextCursor::End);
         if (selectLast)
             field.moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
-        QTest::sendKeyEvent(QTest::Click, &field, Qt::Key_unknown, typed, Qt::NoModifier);
+        const Qt::Key key = typed == "\t" ? Qt::Key_Tab : typed == "\n" ? Qt::Key_Return : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, &field, key, typed == "\n" ? QStringLiteral("\r") : typed, Qt::NoModifier);
         const QString kept = selectLast ? present.left(present.size() - 1) : present;
         QCOMPARE(field.toPlainText(), typedIn ? kept + typed : present);
+    }
+
+    // A message at its limit can still be selected whole, copied and cleared.
+    void fullMessageSelectedAndCleared()
+    {
+        CZKSMSPlainTextEdit field;
+        field.setObjectName(QStringLiteral("editMessage"));
+        CZKKeyPressFilter filter;
+        field.installEventFilter(&filter);
+        field.setPlainText(times(pl, 1280));
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), times(pl, 1280));
+        QTest::keyClick(&field, Qt::Key_Delete);
+        QCOMPARE(field.toPlainText(), QString());
     }
 
     void shortCodesHaveNoLimit()

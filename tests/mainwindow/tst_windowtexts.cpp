@@ -6,7 +6,7 @@
 #include "app/CZKLauncher.h"
 #include "app/CZKOptions.h"
 #include "app/CZKOptionsDlg.h"
-#include "app/CZKPlatform.h"
+#include "app/CZKStartup.h"
 #include "compose/CZKAddEditContact.h"
 #include "compose/CZKMSISDNSList.h"
 #include "compose/CZKNewSMS.h"
@@ -83,12 +83,15 @@ private slots:
     void initTestCase()
     {
         startWindowTests();
-        CZKPlatform::useDialogFont();
+        // The program's own start, which sets the application font the forms are drawn for.
+        CZKStartup::startServices(*options());
         QVERIFY(polish.load(QStringLiteral("dudedoriv_pl"), qEnvironmentVariable("DUDEDORIV_BINARY_DIR")));
         // The terminal and log tabs are there only in extended administration mode.
         setAdminMode(true);
         options()->extendedMode = true;
     }
+
+    void cleanupTestCase() { CZKStartup::releaseLoggerAndTranslator(); }
 
     void textsFit_data()
     {

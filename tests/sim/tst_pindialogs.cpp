@@ -1,3 +1,4 @@
+#include "app/CZKPlatform.h"
 #include "app/CZKPrompt.h"
 #include "db/DbTestSupport.h"
 #include "sim/CZKPINTools.h"
@@ -7,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionFrame>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -36,7 +39,13 @@ class TestPINDialogs : public QObject {
     }
 
 private slots:
-    void initTestCase() { messageProxy()->start(); }
+    void initTestCase()
+    {
+        messageProxy()->start();
+        // The program's font, which the forms are drawn for.
+        CZKPlatform::useDialogFont();
+    }
+
     void cleanup() { CZKPrompt::setResponder({}); setDatabase(nullptr); }
 
     void inputDialog_data()
@@ -98,6 +107,77 @@ private slots:
         for (int i = 0; i < kept.size(); ++i)
             QTest::keyClick(field, Qt::Key_Backspace);
         QCOMPARE(field->displayText(), QString());
+    }
+
+    // Each dialog of the PIN flows, in either skin and language, shows its labels whole and its
+    // fields large enough for all the bullets the digits show as.
+    void labelsAndFieldsWhole_data()
+    {
+        QTest::addColumn<int>("dialogKind"); // 0 PIN entry, 1 PUK entry, 2 PIN change
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("inPolish");
+        QTest::addColumn<int>("drawnWidth");
+        const char* kinds[] = {"PIN", "PUK", "PIN change"};
+        for (int kind = 0; kind < 3; ++kind)
+            for (const bool dark : {false, true})
+                for (const bool inPolish : {false, true})
+                    QTest::addRow("%s, %s, %s", kinds[kind], dark ? "dark" : "default", inPolish ? "PL" : "EN")
+                        << kind << dark << inPolish << 215;
+    }
+
+    void labelsAndFieldsWhole()
+    {
+        QFETCH(int, dialogKind);
+        QFETCH(bool, dark);
+        QFETCH(bool, inPolish);
+        QFile sheet(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/resources/DarkOrange.qss"));
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(dark ? QString::fromLatin1(sheet.readAll()) : QString());
+        QTranslator polish;
+        QVERIFY(polish.load(QStringLiteral("dudedoriv_pl"), qEnvironmentVariable("DUDEDORIV_BINARY_DIR")));
+        if (inPolish)
+            QCoreApplication::installTranslator(&polish);
+
+        std::unique_ptr<QDialog> dialog;
+        if (dialogKind == 2)
+            dialog = std::make_unique<CZKSetPIN>();
+        else
+            dialog = std::make_unique<CZKInputPINPUKDialog>(nullptr, dialogKind == 0);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QStringList faults;
+        const auto check = [&faults](const QString& what, const QSize& has, const QSize& needs) {
+            if (has.width() < needs.width() || has.height() < needs.height())
+                faults << QStringLiteral("%1 %2x%3 of %4x%5")
+                              .arg(what)
+                              .arg(has.width())
+                              .arg(has.height())
+                              .arg(needs.width())
+                              .arg(needs.height());
+        };
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            const QFontMetrics metrics = label->fontMetrics();
+            check(label->text(), label->contentsRect().size(), {metrics.horizontalAdvance(label->text()), metrics.height()});
+        }
+        for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+            // The part of the field the text is drawn in, as the field itself finds it.
+            QStyleOptionFrame panel;
+            panel.initFrom(field);
+            panel.rect = field->rect();
+            panel.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, field);
+            panel.state |= QStyle::State_Sunken;
+            const QRect text = field->style()->subElementRect(QStyle::SE_LineEditContents, &panel, field);
+            QTest::keyClicks(field, QString(field->maxLength(), QLatin1Char('5')));
+            const QFontMetrics metrics = field->fontMetrics();
+            check(field->objectName(), text.size(), {metrics.horizontalAdvance(field->displayText()), metrics.height()});
+        }
+        const QSize shown = dialog->size();
+        dialog.reset();
+        QCoreApplication::removeTranslator(&polish);
+        qApp->setStyleSheet(QString());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        // The skin's padding makes the dialog taller, never wider.
+        QTEST(shown.width(), "drawnWidth");
     }
 
     void setPIN_data()

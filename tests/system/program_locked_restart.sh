@@ -5,7 +5,8 @@
 # Default then brings the default look back whole. Second start: while the notice of the first
 # reading is up the SIM reports that it wants its PIN2; the window resets the modem, and once the
 # link is back the notice ends within the reply time-out and the window takes a tab switch.
-# Screenshots: locked-imsi.png (the SIM card page, dark), locked-default.png (after the switch),
+# Screenshots: pin-dialog-dark.png (the start-up PIN dialog, dark, two digits typed),
+# locked-imsi.png (the SIM card page, dark), locked-default.png (after the switch),
 # pin2-back.png (the notice gone) and pin2-tab.png (the SMS tab taken).
 #   program_locked_restart.sh PROGRAM FAKEUNIT FAKEUNITCTL
 set -uo pipefail
@@ -33,7 +34,10 @@ if [ "${1:-}" = --inside ]; then
     printf '[skin]\nactual=DARKORANGE\n' >"$work/dudedoriv.ini"
     start_program "/LANG=EN" "/LTOF=1" "/LL=0"
     await "Enter"
-    typed "$window" "$right_pin"
+    # Two digits first, so the shot shows that the dark skin leaves the field room for them.
+    typed "$window" "${right_pin:0:2}"
+    DISPLAY="$(display)" import -window "$window" "$artifacts/pin-dialog-dark.png" || fail "no screenshot pin-dialog-dark"
+    typed "$window" "${right_pin:2}"
     keys "$window" Return
     await "Information"
     keys "$window" Return
@@ -82,7 +86,7 @@ log="$(cat "$work/first-run.log")"
 cimi=$(grep -ac $'\t<Send>\tAT+CIMI\tINTERNAL' <<<"$log")
 [ "$cimi" -ge 2 ] || fail "AT+CIMI was sent $cimi times in the locked start"
 grep -aqF 'Ask PIN Timeout' "$work"/Logs/log_*.txt && fail "the start-up dialogue timed out"
-for shot in locked-imsi locked-default pin2-back pin2-tab; do
+for shot in pin-dialog-dark locked-imsi locked-default pin2-back pin2-tab; do
     [ -s "${SYSTEM_ARTIFACTS:-$work}/$shot.png" ] || fail "no screenshot $shot"
 done
 echo "PASS"
