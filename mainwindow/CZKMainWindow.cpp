@@ -269,6 +269,10 @@ void CZKMainWindow::connectSignals()
     connect(&phoneBookReadTimer, &QTimer::timeout, this, &W::endPhoneBookRead);
     profileRefreshTimer.setSingleShot(true);
     connect(&profileRefreshTimer, &QTimer::timeout, this, [this] { endProfileRefresh(true); });
+    imsiRetryTimer.setSingleShot(true);
+    connect(&imsiRetryTimer, &QTimer::timeout, this, &W::askImsiAgain);
+    resetHoldTimer.setSingleShot(true);
+    connect(&resetHoldTimer, &QTimer::timeout, this, &W::sendReset);
 }
 
 void CZKMainWindow::about()

@@ -47,6 +47,7 @@ constexpr int kBoxRefreshDelayMs = 250;       // gathers a burst of requests to 
 constexpr int kSmsAnswerTimeoutMs = 30000;    // the SIM read chain ends when its command gets no answer
 constexpr int kRadioStopWaitMs = 3000;
 constexpr int kProfileRefreshTimeoutMs = 30000;   // the longest a profile refresh keeps the program busy
+constexpr int kImsiRetryGapMs = 2000;   // between IMSI queries of a SIM still settling after its unlock
 } // namespace MainWindowTiming
 
 // The operator's window onto the radio unit: seven tabs, menus and a status bar. It owns the
@@ -363,20 +364,39 @@ private:
     QString pendingPIN;
     QTimer initTimer;
     bool profileRefreshPending = false;
+    // The unit's last "SELRAT" answer, since the profile refresh began, named a technology other
+    // than automatic: a band answer then leaves the device profile's technology as it is.
+    bool unitRatFixed = false;
     // A modem reset has been asked for and the unit has not yet restarted: a unit that keeps
     // reporting its SIM blocked gets one reset, not one per report.
     bool resetRequested = false;
     QElapsedTimer lastResetSent;
     // The SIM reported that it wants its PIN2 or PUK2, which the program cannot give: the modem is
-    // reset, at most once a minute, and the dialogue under way ends.
+    // reset, at most once a minute, and the dialogue or the connection's reading under way ends.
     void resetForSimReport();
     // Such a reset cut the first reading or the dialogue short: the connection after the restart
     // reads the unit and runs the dialogue as a new connection does.
     bool fullReadAfterRestart = false;
+    // True while a connection's identity reads and the wait after them run. Each reset that cuts
+    // a reading short counts up `readingsCutShort`: the reading under way sees it and stops.
+    bool connectionReading = false;
+    quint32 readingsCutShort = 0;
     // The IMSI has been asked for because the PIN or PUK the operator entered unlocked the SIM.
     // Its answer keeps the card's PIN even when the IMSI is new: the PIN stored now is the one
     // this SIM has just taken.
     bool imsiAfterUnlock = false;
+    // A SIM still settling after its unlock answers that query with an error: it is asked again
+    // after a gap, a bounded number of times, and the dialogue's reset is held back meanwhile.
+    void watchImsiReply(const QString& reply, const QString& tag);
+    void imsiQueryFailed();
+    void askImsiAgain();
+    // No more IMSI query after the unlock: a reset held back goes out.
+    void endImsiAfterUnlock();
+    void sendReset();
+    bool imsiQueryEchoed = false;   // the last echo seen is that of the program's "AT+CIMI"
+    int imsiRetriesLeft = 0;
+    QTimer imsiRetryTimer;
+    QTimer resetHoldTimer;          // runs while the dialogue's reset waits for the queries
 
     // The SIM reported busy: how many more times its PIN state is asked for this run.
     int simBusyRetries = 5;

@@ -82,6 +82,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     case Receive:
         watchPhoneBookReply(msg);
         watchSmsReadEcho(msg, desc);
+        watchImsiReply(msg, desc);
         return;
     case ReplyKey:
         break;
@@ -229,7 +230,7 @@ void CZKMainWindow::storeSimIdentity(const QString& imsi)
             card->pin.clear();
         card->update();
     }
-    imsiAfterUnlock = false;
+    endImsiAfterUnlock();
     saveAndRefreshPage();
 }
 
@@ -285,21 +286,27 @@ void CZKMainWindow::updateDeviceProfile(const QString& key, const QString& value
             const char* mode;
             int ratId;
         } modes[] = {{"AUTOMATIC", 0}, {"GSM 2G ONLY", 1}, {"UMTS 3G ONLY", 2}, {"LTE ONLY", 5}};
+        // An answer that names no mode leaves the band to decide, as automatic does.
+        unitRatFixed = false;
         for (const auto& mode : modes) {
-            if (value.contains(QLatin1String(mode.mode)))
+            if (value.contains(QLatin1String(mode.mode))) {
                 profile->activeRatId = mode.ratId;
+                unitRatFixed = mode.ratId != 0;
+            }
         }
         if (shown && profile->activeRatId != 0)
             setLineEditText(QStringLiteral("editRAT"), db->ratName(profile->activeRatId));
     } else if (key == QLatin1String("GBAND")) {
-        // The band only narrows an automatic technology down; a technology the unit was set to
-        // (from the "SELRAT" answer before it) stays what the profile shows.
-        if (profile->activeRatId == 0) {
+        // The band only narrows an automatic technology down; a technology the unit said it was
+        // set to stays what the profile shows. What the profile held before is no guide: it may
+        // be the band of an earlier refresh, which this band answer replaces.
+        if (!unitRatFixed) {
             const struct {
                 const char* band;
                 int ratId;
             } bands[] = {{"B_3", 6}, {"B_20", 7}, {"B_7", 8}, {"WCDMA_900", 3}, {"WCDMA_2100", 4}};
             // A band the unit is not locked to leaves it automatic.
+            profile->activeRatId = 0;
             for (const auto& band : bands) {
                 if (value == QLatin1String(band.band))
                     profile->activeRatId = band.ratId;

@@ -12,6 +12,7 @@
 
 #include <QIcon>
 #include <QLabel>
+#include <QScopedValueRollback>
 
 
 namespace {
@@ -40,6 +41,9 @@ void CZKMainWindow::connectedDeviceUpdate()
 
     connected = true;
     resetRequested = false;
+    // An IMSI query of an earlier unlock went before the restart or the loss and has had its
+    // answer: from here on an IMSI is a new connection's.
+    endImsiAfterUnlock();
     showLinkIcon(linkIconLabel, "://Icons/check_mark_16.ico");
     setButtonEnabled(QStringLiteral("pbSendToDevice"), true);
     setButtonEnabled(QStringLiteral("pbReadFromDevice"), true);
@@ -73,21 +77,32 @@ void CZKMainWindow::connectedDeviceUpdate()
     }
 
     // After a restart the unit has been read and its SIM unlocked already, unless a reset for the
-    // SIM's own report cut that short.
+    // SIM's own report cut that short. The flags belong to this connection: a restart seen during
+    // the reading's waits sets them for the next one.
     const bool readAgain = !reconnectAfterRestart || fullReadAfterRestart;
     fullReadAfterRestart = false;
-    if (readAgain) {
-        readFromDevice();
-        waitMs(MainWindowTiming::kAfterIdentityMs);
-        // The dialogue begins again from its lock query. It looks at its stop flag all the time;
-        // should it outlive its bound all the same, it is waited for rather than killed.
-        if (!startupThread.stop())
-            startupThread.wait();
-        startupThread.start(QThread::InheritPriority);
-    } else {
-        treeSettingsSelectionChanged();
-    }
     reconnectAfterRestart = false;
+    if (!readAgain) {
+        treeSettingsSelectionChanged();
+        return;
+    }
+
+    // A reset for the SIM's own report during the reading ends it: the modem restarts under it,
+    // and the connection after the restart reads the unit and runs the dialogue anew.
+    const quint32 cutsBefore = readingsCutShort;
+    {
+        const QScopedValueRollback<bool> reading(connectionReading, true);
+        readFromDevice();
+        if (readingsCutShort == cutsBefore)
+            waitMs(MainWindowTiming::kAfterIdentityMs);
+    }
+    if (readingsCutShort != cutsBefore)
+        return;
+    // The dialogue begins again from its lock query. It looks at its stop flag all the time;
+    // should it outlive its bound all the same, it is waited for rather than killed.
+    if (!startupThread.stop())
+        startupThread.wait();
+    startupThread.start(QThread::InheritPriority);
 }
 
 void CZKMainWindow::disconnectedDeviceUpdate()
@@ -103,7 +118,7 @@ void CZKMainWindow::disconnectedDeviceUpdate()
     }
     updateSMSActions();
     connected = false;
-    imsiAfterUnlock = false;
+    endImsiAfterUnlock();
     endProfileRefresh(true);
     endSmsReadChain();
 }
@@ -113,7 +128,10 @@ void CZKMainWindow::restartDevice()
     showLinkIcon(linkIconLabel, "://Icons/pause_16.ico");
     restartPending = true;
     resetRequested = false;
-    imsiAfterUnlock = false;
+    // The restart stands for a reset held back, and no IMSI query goes to the restarting modem.
+    // One sent before the reset is still answered first: its answer keeps the PIN.
+    resetHoldTimer.stop();
+    imsiRetryTimer.stop();
     connected = false;
     updatePINUI(PINUI::Busy, true);
 }
@@ -125,8 +143,12 @@ void CZKMainWindow::readFromDevice()
         return;
     }
     emit setInitText(tr("Reading from device..."));
+    const quint32 cutsBefore = readingsCutShort;
     const char* const reads[] = {"AT#CNF?", "AT#I", "AT+CGSN", "AT+CGMM", "AT+CGMR", "AT+CIMI"};
     for (const char* command : reads) {
+        // Behind the reset the modem would hold each read for the link's whole reply time-out.
+        if (readingsCutShort != cutsBefore)
+            return;
         sendMessage(Send, QLatin1String(command), internalTag());
         waitMs(MainWindowTiming::kIdentityGapMs);
     }

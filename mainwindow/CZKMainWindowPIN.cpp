@@ -14,11 +14,18 @@
 
 namespace {
 
-constexpr int kPinLength = 4;
 // The unit keeps the PIN of the SIM in this slot to unlock it by itself after a restart.
 constexpr int kDevicePinSlot = 1;
 constexpr int kSimBusyRetries = 5;
 constexpr int kSimBusyGapMs = 250;
+// A SIM just unlocked may still be settling: its IMSI is asked at most this many times more.
+constexpr int kImsiRetries = 3;
+
+// The unit echoes each command as the first line of its reply.
+bool isCommandEcho(const QString& upperLine)
+{
+    return upperLine.startsWith(QLatin1String("AT")) && (upperLine.size() == 2 || !upperLine.at(2).isLetter());
+}
 
 } // namespace
 
@@ -63,7 +70,7 @@ struct CZKMainWindow::PinSteps {
     // A PIN the commands can carry: four digits.
     static bool wellFormed(const QString& pin)
     {
-        return pin.size() == kPinLength && CZKPINTools::isDigitsOnly(pin);
+        return pin.size() == CZKPINTools::PinLength && CZKPINTools::isDigitsOnly(pin);
     }
 
     // Ends a verification switch, whatever its outcome, so that the next lock answer goes to the
@@ -105,7 +112,63 @@ void CZKMainWindow::askPINRequest()
 void CZKMainWindow::imsiAsk()
 {
     imsiAfterUnlock = true;
+    imsiRetriesLeft = kImsiRetries;
+    imsiQueryEchoed = false;
     sendMessage(Send, QStringLiteral("AT+CIMI"), internalTag());
+}
+
+void CZKMainWindow::watchImsiReply(const QString& reply, const QString& tag)
+{
+    if (!imsiAfterUnlock)
+        return;
+    // The interpreter's "ERROR" says nothing of the command it answers: the unit's echo does, in
+    // this reply or an earlier one. What answers the operator's own commands is not the query's.
+    if (tag != internalTag()) {
+        imsiQueryEchoed = false;
+        return;
+    }
+    const QStringList lines = QString(reply).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'));
+    for (const QString& text : lines) {
+        const QString line = text.trimmed().toUpper();
+        if (line.isEmpty())
+            continue;
+        if (isCommandEcho(line)) {
+            imsiQueryEchoed = line.startsWith(QLatin1String("AT+CIMI"));
+        } else if (imsiQueryEchoed && line.startsWith(QLatin1String("OK"))) {
+            imsiQueryEchoed = false;
+        } else if (imsiQueryEchoed
+                   && (line.startsWith(QLatin1String("ERROR")) || line.startsWith(QLatin1String("+CME ERROR")))) {
+            imsiQueryEchoed = false;
+            imsiQueryFailed();
+        }
+    }
+}
+
+void CZKMainWindow::imsiQueryFailed()
+{
+    // A query behind a reset would reach a modem that is restarting.
+    const bool restartComing = resetRequested || restartPending || reconnectAfterRestart;
+    if (imsiRetriesLeft > 0 && !restartComing) {
+        --imsiRetriesLeft;
+        imsiRetryTimer.start(Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
+        return;
+    }
+    endImsiAfterUnlock();
+}
+
+void CZKMainWindow::askImsiAgain()
+{
+    if (imsiAfterUnlock)
+        sendMessage(Send, QStringLiteral("AT+CIMI"), internalTag());
+}
+
+void CZKMainWindow::endImsiAfterUnlock()
+{
+    imsiAfterUnlock = false;
+    imsiQueryEchoed = false;
+    imsiRetryTimer.stop();
+    if (resetHoldTimer.isActive())
+        sendReset();
 }
 
 // The reset the dialogue asks for once the SIM took the PIN or PUK the operator entered: the
@@ -113,8 +176,22 @@ void CZKMainWindow::imsiAsk()
 // yet sent restarts the unit after everything sent before it, so it stands for this one.
 void CZKMainWindow::deviceReset()
 {
-    if (resetRequested)
+    if (resetRequested || resetHoldTimer.isActive())
         return;
+    // A SIM that answered its IMSI query with an error is asked again before the modem restarts
+    // under the query; the reset waits no longer than the queries may take.
+    const bool restartComing = restartPending || reconnectAfterRestart;
+    if (imsiAfterUnlock && imsiRetriesLeft < kImsiRetries && !restartComing) {
+        resetHoldTimer.start(Pacing::ms(kImsiRetries * (MainWindowTiming::kImsiRetryGapMs + replyTimeoutMs())));
+        return;
+    }
+    sendReset();
+}
+
+void CZKMainWindow::sendReset()
+{
+    resetHoldTimer.stop();
+    imsiRetryTimer.stop();
     lastResetSent.start();
     resetRequested = true;
     sendMessage(Send, QStringLiteral("AT#RST=MDM"), internalTag());
@@ -124,8 +201,9 @@ void CZKMainWindow::resetForSimReport()
 {
     // A dialogue under way gets no answer it can act on: left alone it would wait out its
     // time-out into a box that holds the window. It ends here and begins again once the unit is
-    // back, with the first reading if that was still on.
-    const bool interrupted = startupThread.isRunning() || initDialog;
+    // back, with the first reading if that was still on. A connection's reading that has not
+    // started the dialogue yet must not start it now.
+    const bool interrupted = startupThread.isRunning() || initDialog || connectionReading;
     if (!startupThread.stop())
         startupThread.wait();
 
@@ -136,11 +214,13 @@ void CZKMainWindow::resetForSimReport()
         !lastResetSent.isValid() || lastResetSent.elapsed() >= Pacing::ms(MainWindowTiming::kResetSpacingMs);
     const bool restartComing = resetRequested || restartPending || reconnectAfterRestart;
     if (!resetRequested && !restartPending && spaced)
-        deviceReset();
+        sendReset();
     else if (!restartComing)
         endInitNotice();   // nothing will read the unit again soon: the first reading ends here
-    if (resetRequested || restartComing)
-        fullReadAfterRestart = fullReadAfterRestart || interrupted;
+    if ((resetRequested || restartComing) && interrupted) {
+        fullReadAfterRestart = true;
+        ++readingsCutShort;
+    }
 }
 
 void CZKMainWindow::updatePINUI(quint32 state, bool set)
@@ -235,7 +315,7 @@ void CZKMainWindow::changePINRequest(bool enable)
         return;
     }
     const QString pin = dialog.value();
-    if (pin.size() != kPinLength) {
+    if (pin.size() != CZKPINTools::PinLength) {
         PinSteps::endSwitch(*this);
         sendMessage(Error, QStringLiteral("PIN is to short"), QString());
         CZKPrompt::critical(this, tr("PIN Error"), tr("PIN is to short."));
@@ -296,7 +376,7 @@ void CZKMainWindow::changePIN()
         return;
 
     const QString title = tr("Change PIN");
-    if (dialog.actualPIN.size() != kPinLength || dialog.newPIN.size() != kPinLength) {
+    if (dialog.actualPIN.size() != CZKPINTools::PinLength || dialog.newPIN.size() != CZKPINTools::PinLength) {
         CZKPrompt::warning(nullptr, title, tr("Change PIN error! Size old PIN or new PIN incorrect"));
         return;
     }

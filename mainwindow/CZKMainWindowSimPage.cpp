@@ -493,6 +493,7 @@ void CZKMainWindow::refreshProfile()
     // too, so that a silent unit never leaves the program busy.
     beginBusy();
     profileRefreshPending = true;
+    unitRatFixed = false;
     profileRefreshTimer.start(Pacing::ms(MainWindowTiming::kProfileRefreshTimeoutMs));
 
     const char* const reads[] = {"AT+CIMI", "AT+CGDCONT?", "AT$QCPDPP?", "AT!SELRAT?", "AT!ENTERCND=\"C962\";!GBAND?"};

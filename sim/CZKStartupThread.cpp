@@ -16,8 +16,6 @@ constexpr int kCommandGapMs = 1000;
 // An upper bound for the caller, not pacing: not scaled.
 constexpr int kStopWaitMs = 500;
 
-constexpr int kMinPinLength = 4;
-constexpr int kPukLength = 8;
 constexpr int kDevicePinSlot = 1;
 
 } // namespace
@@ -268,9 +266,9 @@ CZKStartupThread::Step CZKStartupThread::pinLoop()
         report(FinalState::PinWanted);
         return pukWanted ? Step::PukPath : Step::End;
     }
-    if (typed.size() < kMinPinLength || !CZKPINTools::isDigitsOnly(typed)) {
+    if (typed.size() < CZKPINTools::PinLength || !CZKPINTools::isDigitsOnly(typed)) {
         report(FinalState::PinWanted);
-        const QString why = typed.size() < kMinPinLength ? tr("PIN to short.") : CZKPINTools::digitsOnlyMessage();
+        const QString why = typed.size() < CZKPINTools::PinLength ? tr("PIN to short.") : CZKPINTools::digitsOnlyMessage();
         if (!showAndWait(&CZKStartupThread::warning, why))
             return Step::End;
         return pukWanted ? Step::PukPath : Step::End;
@@ -305,11 +303,12 @@ CZKStartupThread::Step CZKStartupThread::pinLoop()
 
 void CZKStartupThread::pinAccepted()
 {
-    // A locked SIM answered the connection's IMSI read with an error: now it can tell.
-    emit askIMSI();
     if (!showAndWait(&CZKStartupThread::information, tr("Enter PIN success.")))
         return;
     emit setPINDevice(kDevicePinSlot, pinText());
+    // A locked SIM answered the connection's IMSI read with an error: now it can tell. Asked
+    // only once the PIN is stored, so that the card never holds the new IMSI without it.
+    emit askIMSI();
     if (!pause(kCommandGapMs))
         return;
     report(FinalState::SimReady);
@@ -331,8 +330,8 @@ void CZKStartupThread::pukPath()
         report(FinalState::PukWanted);
         return;
     }
-    if (typedPuk.size() < kPukLength || !CZKPINTools::isDigitsOnly(typedPuk)) {
-        const QString why = typedPuk.size() < kPukLength ? tr("PUK to short.") : CZKPINTools::digitsOnlyMessage();
+    if (typedPuk.size() < CZKPINTools::PukLength || !CZKPINTools::isDigitsOnly(typedPuk)) {
+        const QString why = typedPuk.size() < CZKPINTools::PukLength ? tr("PUK to short.") : CZKPINTools::digitsOnlyMessage();
         if (showAndWait(&CZKStartupThread::warning, why))
             report(FinalState::PukWanted);
         return;
@@ -348,7 +347,7 @@ void CZKStartupThread::pukPath()
         return;
     }
     QString why;
-    if (typedPin.size() < kMinPinLength || typedPuk.size() != kPukLength)
+    if (typedPin.size() < CZKPINTools::PinLength || typedPuk.size() != CZKPINTools::PukLength)
         why = tr("PIN or PUK to short.");
     else if (!CZKPINTools::isDigitsOnly(typedPin))
         why = CZKPINTools::digitsOnlyMessage();
@@ -373,8 +372,8 @@ void CZKStartupThread::pukPath()
         return;
 
     emit information(tr("Enter PIN/PUK success."));
-    emit askIMSI();
     emit setPINDevice(kDevicePinSlot, typedPin);
+    emit askIMSI();
     report(FinalState::SimReady);
     if (!pause(kCommandGapMs))
         return;

@@ -34,7 +34,8 @@ public:
 signals:
     void getPIN(bool pin);
     void askPIN();
-    // The SIM has just been unlocked by what the operator entered: its IMSI can be read now.
+    // The SIM has just been unlocked by what the operator entered and its PIN stored: its IMSI
+    // can be read now.
     void askIMSI();
     void setPIN(QString pin);
     void setPUK(QString newPin, QString puk);

@@ -308,12 +308,13 @@ private slots:
         row("SELRAT=AUTOMATIC", lte, 0, "|||0", "editRAT=LTE only");
         row("SELRAT=lte only", lte, 0, "|||5", "editRAT=LTE only");
         row("GBAND=B_3", "", 0, "|||6", "editRAT=LTE band 3 (1800)");
-        // A band refines only an automatic technology; one the unit was set to stays.
-        row("GBAND=B_30", lte, 0, "|||5", "editRAT=LTE only");
+        // A band refines the technology the unit named, when that is automatic; without its
+        // answer the band decides, whatever the profile held before.
+        row("GBAND=B_30", lte, 0, "|||0", "editRAT=Automatic");
         row("SELRAT=LTE ONLY;GBAND=B_3", "", 0, "|||5", "editRAT=LTE only");
         row("SELRAT=AUTOMATIC;GBAND=B_20", lte, 0, "|||7", "editRAT=LTE band 20 (800)");
         row("SELRAT=AUTOMATIC;GBAND=B_30", lte, 0, "|||0", "editRAT=Automatic");
-        row("GBAND=B_3", lte + "UPDATE PROFILES SET ID=2 WHERE ID=0;", 2, "|||5", "editRAT=LTE only");
+        row("GBAND=B_3", lte + "UPDATE PROFILES SET ID=2 WHERE ID=0;", 2, "|||6", "editRAT=LTE band 3 (1800)");
         row("BAND=B_3", lte, 0, "|||5", "editRAT=LTE only");
     }
 
@@ -339,6 +340,44 @@ private slots:
         QCOMPARE(db.findProfile(1)->apn, QStringLiteral("internet"));
         // Only the band answer, the last of a profile refresh, ends its busy state.
         QCOMPARE(fixture.probe->profileRefreshPending(), !step.contains(QLatin1String("GBAND")));
+    }
+
+    // Two refreshes in a row: the second one's band answer refines what its own "SELRAT" answer
+    // said, never a technology left from the first. `earlier` and `now` are the keys each
+    // refresh gets; `rat` is the profile's technology afterwards as "id editRAT".
+    void deviceProfileRefreshes_data()
+    {
+        QTest::addColumn<QString>("earlier");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("rat");
+
+        const QString band3 = QStringLiteral("SELRAT=00, AUTOMATIC;GBAND=B_3");
+        QTest::newRow("LTE only, then a band") << band3 << "SELRAT=06, LTE ONLY;GBAND=B_20" << "5 LTE only";
+        QTest::newRow("automatic, then a band") << band3 << "SELRAT=00, AUTOMATIC;GBAND=B_20"
+                                                << "7 LTE band 20 (800)";
+        QTest::newRow("no SELRAT answer, then a band") << band3 << "GBAND=B_20" << "7 LTE band 20 (800)";
+        QTest::newRow("unknown mode, then a band") << band3 << "SELRAT=03, UMTS 3G PREFERRED;GBAND=B_20"
+                                                   << "7 LTE band 20 (800)";
+        QTest::newRow("no SELRAT answer, no band") << band3 << "GBAND=B_30" << "0 Automatic";
+        QTest::newRow("LTE only before, no SELRAT answer now")
+            << "SELRAT=06, LTE ONLY;GBAND=B_3" << "GBAND=B_20" << "7 LTE band 20 (800)";
+    }
+
+    void deviceProfileRefreshes()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(QString, now);
+
+        WindowFixture fixture;
+        for (const QString& keys : {earlier, now}) {
+            fixture.window->refreshProfile();
+            QVERIFY(fixture.probe->profileRefreshPending());
+            deliverKeys(fixture, keys.split(QLatin1Char(';')));
+            QVERIFY(!fixture.probe->profileRefreshPending());
+        }
+        const ProfileRecord* device = fixture.database->db.findProfile(0);
+        QVERIFY(device);
+        QTEST(QStringLiteral("%1 %2").arg(device->activeRatId).arg(fixture.pageText(QStringLiteral("editRAT"))), "rat");
     }
 
     // The device profile is found by its name in the language the program runs in; without one

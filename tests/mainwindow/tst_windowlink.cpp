@@ -6,6 +6,7 @@
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
 #include "bus/CZKMessageProxy.h"
+#include "bus/IMessageReceiver.h"
 
 #include "ui_CZKMainWindow.h"
 
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <atomic>
 
 namespace {
 
@@ -28,6 +31,28 @@ bool showsIcon(const QLabel* label, const char* icon)
 }
 
 QStringList sentSoFar(BusRecorder& bus) { return sentCommands(bus.take()); }
+
+// The unit's SIM reporting once that it wants its PIN2, right after `command` has gone out, from
+// the bus thread as the link would.
+class Pin2ReportAfter : public IMessageReceiver {
+public:
+    Pin2ReportAfter(WindowFixture& fixture, QString command) : fixture(fixture), command(std::move(command))
+    {
+        busProxy->addReceiver(this);
+    }
+    ~Pin2ReportAfter() override { busProxy->removeReceiver(this); }
+
+    void receiveMessage(int type, QString msg, QString) override
+    {
+        if (type == Send && msg == command && !reported.exchange(true))
+            fixture.inject(ReplyKey, QStringLiteral("SIM_PINPUK2"));
+    }
+
+private:
+    WindowFixture& fixture;
+    const QString command;
+    std::atomic<bool> reported{false};
+};
 
 } // namespace
 
@@ -56,7 +81,11 @@ private slots:
     }
 
     void init() { MainWindowProbe::resetRunState(); }
-    void cleanup() { CZKPrompt::setResponder({}); }
+    void cleanup()
+    {
+        CZKPrompt::setResponder({});
+        Pacing::setScale(0.01);
+    }
 
     void firstConnectionReadsTheUnitAndShowsTheNotice()
     {
@@ -350,6 +379,90 @@ private slots:
         QVERIFY(probe.connected());
         QTest::qWait(50);
         QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
+    }
+
+    // A SIM that asks for its PIN2 while a connection's reading is still under way: the reset cuts
+    // the reading short, and nothing of it starts the dialogue against a modem that restarts for
+    // longer than the dialogue's reply wait. The connection after the restart reads the unit and
+    // runs the dialogue, which ends the notice of a first connection, and no box comes.
+    void pin2ReportDuringTheReading_data()
+    {
+        QTest::addColumn<bool>("firstConnection");
+        QTest::addColumn<QString>("reportAfter");
+        QTest::addColumn<bool>("readsCut");   // the report comes early enough to stop the reads
+        QTest::newRow("first, amid the identity reads") << true << "AT+CGSN" << true;
+        QTest::newRow("first, before the dialogue starts") << true << "AT+CIMI" << false;
+        QTest::newRow("later, before the dialogue starts") << false << "AT+CIMI" << false;
+    }
+
+    void pin2ReportDuringTheReading()
+    {
+        QFETCH(bool, firstConnection);
+        QFETCH(QString, reportAfter);
+        QFETCH(bool, readsCut);
+        QStringList boxes;
+        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
+            boxes << call.title + '|' + call.text;
+            return QMessageBox::Ok;
+        });
+        WindowFixture fixture;
+        MainWindowProbe& probe = *fixture.probe;
+        BusRecorder bus;
+        if (!firstConnection) {
+            connect(fixture, bus);
+            QVERIFY(probe.startupThread().stop());
+            fixture.deliver(ReplyKey, QStringLiteral("ERROR"));
+            fixture.deliver(LinkLost, QString());
+            sentSoFar(bus);
+        }
+        const QString reset = QStringLiteral("AT#RST=MDM [INTERNAL]");
+        {
+            // Paced slowly enough for the report to land between the reads.
+            Pacing::setScale(0.5);
+            Pin2ReportAfter sim(fixture, reportAfter);
+            fixture.deliver(LinkAlive, QString());
+            // The link answers the reset itself, at once: the restart has begun.
+            QTRY_VERIFY(probe.restartPending());
+            Pacing::setScale(0.01);
+        }
+        QStringList sent = sentSoFar(bus);
+        QVERIFY2(sent.endsWith(reset) && sent.count(reset) == 1, qPrintable(sent.join(", ")));
+        QVERIFY(!sent.contains(kLockQuery));
+        QCOMPARE(sent.contains(QStringLiteral("AT+CIMI [INTERNAL]")), !readsCut);
+        QCOMPARE(bool(probe.initDialog()), firstConnection);
+
+        // A modem that takes 75 s to restart, longer than the dialogue's reply wait.
+        QTest::qWait(Pacing::ms(75000));
+        QVERIFY(!probe.startupThread().isRunning());
+        QCOMPARE(sentSoFar(bus), QStringList());
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(!probe.connected());
+
+        // The unit answers at once: the reading and the dialogue end within one reply time-out.
+        Pacing::setScale(0.05);
+        QElapsedTimer sinceLinkBack;
+        sinceLinkBack.start();
+        QCOMPARE(connect(fixture, bus), kIdentityReads + QStringList{kLockQuery});
+        const auto awaitSent = [&bus](const QString& command) {
+            QStringList sent;
+            for (int i = 0; i < 300 && !sent.contains(command); ++i) {
+                QTest::qWait(5);
+                sent += sentSoFar(bus);
+            }
+            return sent.contains(command);
+        };
+        fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
+        QVERIFY(awaitSent(QStringLiteral("AT+CPIN? [INTERNAL]")));
+        fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
+        QVERIFY(awaitSent(QStringLiteral("AT+CPBS? [INTERNAL]")));
+        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
+        fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+        QVERIFY(!probe.initDialog());
+        QVERIFY2(sinceLinkBack.elapsed() < Pacing::ms(replyTimeoutMs()),
+                 qPrintable(QString::number(sinceLinkBack.elapsed())));
+        QTRY_VERIFY(!probe.startupThread().isRunning());
+        QCOMPARE(boxes, QStringList());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void noticeTimesOutWithAWarning()

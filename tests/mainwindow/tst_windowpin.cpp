@@ -6,6 +6,7 @@
 #include "bus/BusMessage.h"
 #include "bus/CZKMessageProxy.h"
 #include "bus/IMessageReceiver.h"
+#include "link/CZKCommandInterpreter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -71,9 +72,10 @@ private:
     QTimer poll;
 };
 
-// Plays the unit's SIM: answers each command as it goes out on the bus with the next reply key
-// given for it ("KEY=VALUE"; an empty step leaves that command unanswered), from the bus
-// thread, as the link would.
+// Plays the unit's SIM: answers each command as it goes out on the bus with the next step given
+// for it, from the bus thread, as the link would. A step is reply keys ("KEY=VALUE") separated
+// by ";", where "RESTARTED" stands for the link's notice that the unit restarts; an empty step
+// leaves that command unanswered.
 class ScriptedSim : public IMessageReceiver {
 public:
     ScriptedSim(WindowFixture& fixture, QMap<QString, QStringList> answers)
@@ -92,8 +94,12 @@ public:
             return;
         const QString step = answers[msg].takeFirst();
         locker.unlock();
-        if (!step.isEmpty())
-            fixture.inject(ReplyKey, step.section('=', 0, 0), step.section('=', 1));
+        for (const QString& key : step.split(';', Qt::SkipEmptyParts)) {
+            if (key == QLatin1String("RESTARTED"))
+                fixture.inject(UnitRestarted, QString());
+            else
+                fixture.inject(ReplyKey, key.section('=', 0, 0), key.section('=', 1));
+        }
     }
 
 private:
@@ -335,16 +341,20 @@ private slots:
     }
 
     // A locked SIM keeps its IMSI to itself at connection; once the PIN or PUK the operator
-    // enters unlocks it, the IMSI is asked again and reaches the card, which keeps its new PIN.
+    // enters unlocks it and is stored, the IMSI is asked again and reaches the card, which keeps
+    // its new PIN, also when the answer comes after the reset that follows began the restart.
     void unlockedSimGivesItsImsi_data()
     {
         QTest::addColumn<QString>("stateAnswer");
         QTest::addColumn<QList<QStringList>>("typed");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("pin");
-        QTest::newRow("PIN") << "SIM_PIN" << QList<QStringList>{{"1234"}} << "AT+CPIN=\"1234\"" << "1234";
+        QTest::addColumn<bool>("afterRestart");
+        QTest::newRow("PIN") << "SIM_PIN" << QList<QStringList>{{"1234"}} << "AT+CPIN=\"1234\"" << "1234" << false;
         QTest::newRow("PUK") << "SIM_PUK" << QList<QStringList>{{"12345678"}, {"4321"}}
-                             << "AT+CPIN=\"12345678\",\"4321\"" << "4321";
+                             << "AT+CPIN=\"12345678\",\"4321\"" << "4321" << false;
+        QTest::newRow("PIN, answered after the restart began")
+            << "SIM_PIN" << QList<QStringList>{{"1234"}} << "AT+CPIN=\"1234\"" << "1234" << true;
     }
 
     void unlockedSimGivesItsImsi()
@@ -353,13 +363,18 @@ private slots:
         QFETCH(QList<QStringList>, typed);
         QFETCH(QString, entry);
         QFETCH(QString, pin);
+        QFETCH(bool, afterRestart);
         const QString imsi = QStringLiteral("260011234567890");
         WindowFixture fixture;
         BusRecorder bus;
-        // The IMSI comes as late as it may: after the new PIN went to the unit and the card.
-        ScriptedSim sim(fixture, {{"AT+CLCK=\"SC\",2", {"ENABLED_PIN"}},
-                                  {"AT+CPIN?", {stateAnswer, "PIN_READY"}},
-                                  {"AT#PIN=1," + pin, {"IMSI=" + imsi}}});
+        // The connection's read gets no IMSI from the locked SIM. The link announces the restart
+        // as soon as the reset is queued, so an answer to the query before it may come later.
+        QMap<QString, QStringList> script{{"AT+CLCK=\"SC\",2", {"ENABLED_PIN"}},
+                                          {"AT+CPIN?", {stateAnswer, "PIN_READY"}},
+                                          {"AT+CIMI", {"", afterRestart ? "" : "IMSI=" + imsi}}};
+        if (afterRestart)
+            script.insert("AT#RST=MDM", {"RESTARTED;IMSI=" + imsi});
+        ScriptedSim sim(fixture, script);
         DialogAnswers dialogs(typed);
         fixture.deliver(LinkAlive, QString());
         fixture.probe->stopLink();
@@ -372,13 +387,125 @@ private slots:
             commands += sentCommands(bus.take()).filter(pinOrIdentity);
         }
         QStringList expected{"AT+CIMI", kLockQuery, kStateQuery, entry, kStateQuery,
-                             "AT+CIMI", "AT#PIN=1," + pin, reset};
+                             "AT#PIN=1," + pin, "AT+CIMI", reset};
         for (QString& command : expected) {
             if (!command.endsWith(']'))
                 command += QStringLiteral(" [INTERNAL]");
         }
         QCOMPARE(commands, expected);
         QTRY_COMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"), imsi + '|' + scramblePassword(pin));
+    }
+
+    // A dialogue stopped while the operator reads that the PIN was accepted stores nothing: the
+    // card keeps its IMSI together with its PIN, however quickly the SIM would tell a new IMSI.
+    void stoppedDialogueLeavesTheCardAsItWas()
+    {
+        const QString oldImsi = QStringLiteral("260019999999999");
+        const QString oldPin = scramblePassword(QStringLiteral("1111"));
+        WindowFixture fixture(QStringLiteral("UPDATE SIMCARDS SET IMSI='%1', PIN='%2' WHERE ID=0;").arg(oldImsi, oldPin));
+        ScriptedSim sim(fixture, {{"AT+CLCK=\"SC\",2", {"ENABLED_PIN"}},
+                                  {"AT+CPIN?", {"SIM_PIN", "PIN_READY"}},
+                                  {"AT+CIMI", {"", "IMSI=260011234567890"}}});
+        DialogAnswers dialogs({{"1234"}});
+        bool stopped = false;
+        onBox = [&] {
+            QTest::qWait(50);
+            stopped = fixture.probe->startupThread().stop();
+        };
+        fixture.deliver(LinkAlive, QString());
+        fixture.probe->stopLink();
+        QTRY_VERIFY(stopped);
+        QTest::qWait(50);
+        QCOMPARE(boxes, QStringList{"Information|Enter PIN success."});
+        QCOMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"), oldImsi + '|' + oldPin);
+    }
+
+    // A SIM just unlocked may still be busy and answer the IMSI query with an error: it is asked
+    // again, no sooner than the gap and at most three times more. Only an error that follows the
+    // program's own "AT+CIMI" counts. The reset the dialogue asks for meanwhile waits for the
+    // queries, but no longer than they can take; one asked before an error ends them.
+    void imsiAskedAgainWhileTheSimSettles_data()
+    {
+        QTest::addColumn<QList<QStringList>>("answers");   // the datagrams answering each query; "~": a terminal's
+        QTest::addColumn<int>("resetAfter");               // the answer after which the reset is asked; -1: before any
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<bool>("imsiStored");
+        const QStringList busy{"AT+CIMI\r\n+CME ERROR: 14\r\n"}, imsi{"AT+CIMI\r\n260011234567890\r\n\r\nOK\r\n"};
+        const QString query = QStringLiteral("AT+CIMI [INTERNAL]"), reset = QStringLiteral("AT#RST=MDM [INTERNAL]");
+        const int never = -2;
+        QTest::newRow("answered") << QList<QStringList>{imsi} << never << QStringList{query} << true;
+        QTest::newRow("busy, then answered") << QList<QStringList>{busy, imsi} << never << QStringList{query, query}
+                                             << true;
+        QTest::newRow("busy beyond the bound") << QList<QStringList>{busy, busy, busy, busy} << never
+                                               << QStringList{query, query, query, query} << false;
+        QTest::newRow("echo and error apart") << QList<QStringList>{{"AT+CIMI\r\n", "\r\nERROR\r\n"}, imsi} << never
+                                              << QStringList{query, query} << true;
+        QTest::newRow("another command's error") << QList<QStringList>{{"AT+CPBS?\r\nERROR\r\n"}} << never
+                                                 << QStringList{query} << false;
+        QTest::newRow("a terminal's query") << QList<QStringList>{{"~AT+CIMI\r\nERROR\r\n"}} << never
+                                            << QStringList{query} << false;
+        QTest::newRow("reset waits for the answer") << QList<QStringList>{busy, busy, imsi} << 0
+                                                    << QStringList{query, query, query, reset} << true;
+        QTest::newRow("reset waits for the bound") << QList<QStringList>{busy, busy, busy, busy} << 0
+                                                   << QStringList{query, query, query, query, reset} << false;
+        QTest::newRow("reset waits for a silent SIM no longer") << QList<QStringList>{busy} << 0
+                                                                << QStringList{query, query, reset} << false;
+        QTest::newRow("reset asked first") << QList<QStringList>{busy} << -1 << QStringList{query, reset} << false;
+    }
+
+    void imsiAskedAgainWhileTheSimSettles()
+    {
+        QFETCH(QList<QStringList>, answers);
+        QFETCH(int, resetAfter);
+        QFETCH(QStringList, commands);
+        QFETCH(bool, imsiStored);
+        WindowFixture fixture;
+        fixture.probe->stopLink();
+        BusRecorder bus;
+        // The answers go the way of the link's: the raw reply to the window, then to the interpreter.
+        CZKCommandInterpreter interpreter;
+        const QString query = QStringLiteral("AT+CIMI [INTERNAL]");
+        const QRegularExpression imsiOrReset(QStringLiteral("^AT(\\+CIMI|#RST)"));
+        QStringList sent;
+        const auto awaitSent = [&](int count, int patienceMs) {
+            QElapsedTimer clock;
+            clock.start();
+            do {
+                QTest::qWait(2);
+                sent += sentCommands(bus.take()).filter(imsiOrReset);
+            } while (sent.size() < count && clock.elapsed() < patienceMs);
+        };
+
+        // The dialogue stores the PIN the SIM took, then asks for the IMSI.
+        fixture.window->setDevicePIN(1, QStringLiteral("4321"));
+        fixture.window->imsiAsk();
+        if (resetAfter == -1)
+            fixture.window->deviceReset();
+        QElapsedTimer sinceAnswer;
+        for (int i = 0; i < answers.size(); ++i) {
+            awaitSent(i + 1, 2000);
+            QVERIFY2(sent.count(query) == i + 1, qPrintable(sent.join(", ")));
+            if (i > 0)
+                QVERIFY(sinceAnswer.elapsed() >= Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
+            for (QString datagram : answers.at(i)) {
+                const bool terminal = datagram.startsWith('~');
+                if (terminal)
+                    datagram.remove(0, 1);
+                fixture.deliver(Receive, datagram, terminal ? QString() : QStringLiteral("INTERNAL"));
+                interpreter.interpret(datagram);
+            }
+            sinceAnswer.start();
+            if (i == resetAfter)
+                fixture.window->deviceReset();
+        }
+        awaitSent(commands.size(), 3000);
+        // Nothing more comes, however long one waits.
+        QTest::qWait(3 * Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
+        sent += sentCommands(bus.take()).filter(imsiOrReset);
+        QCOMPARE(sent, commands);
+        const QString pin = scramblePassword(QStringLiteral("4321"));
+        QTRY_COMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"),
+                     (imsiStored ? QStringLiteral("260011234567890") : QString()) + '|' + pin);
     }
 
     void startupRequestsAreServed_data()

@@ -148,7 +148,7 @@ private slots:
     }
 
     // The IMSI is asked for when, and only when, a PIN or PUK typed by the operator unlocked the
-    // SIM, and before the PIN is stored.
+    // SIM, and only once the PIN is stored: a card never takes the IMSI without the PIN.
     void imsiAskedOnceAnEntryUnlocks_data()
     {
         QTest::addColumn<QStringList>("transcript");
@@ -156,10 +156,10 @@ private slots:
                                        "getPIN(PUK)>12345678", "getPIN(PIN)>4321", "setPUK(4321,12345678)");
         QTest::newRow("ready without an entry") << L("askPINRequest>on", "askPIN>ready", simReady);
         QTest::newRow("PIN") << L("askPINRequest>on", "askPIN>pin", "getPIN(PIN)>1234", "setPIN(1234)",
-                                  "askPIN>ready", "askIMSI", "information:Enter PIN success.",
-                                  "setPINDevice(1,1234)", simReady, "resetDevice");
-        QTest::newRow("PUK") << L(wantsPuk, "askPIN>ready", "information:Enter PIN/PUK success.", "askIMSI",
-                                  "setPINDevice(1,4321)", simReady, "resetDevice");
+                                  "askPIN>ready", "information:Enter PIN success.", "setPINDevice(1,1234)",
+                                  "askIMSI", simReady, "resetDevice");
+        QTest::newRow("PUK") << L(wantsPuk, "askPIN>ready", "information:Enter PIN/PUK success.",
+                                  "setPINDevice(1,4321)", "askIMSI", simReady, "resetDevice");
         QTest::newRow("PUK refused") << L(wantsPuk, "askPIN>puk");
     }
 
