@@ -32,6 +32,41 @@ bool showsIcon(const QLabel* label, const char* icon)
 
 QStringList sentSoFar(BusRecorder& bus) { return sentCommands(bus.take()); }
 
+// Answers every box with Ok and notes it as "title|text".
+void recordBoxes(QStringList& boxes)
+{
+    CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
+        boxes << call.title + '|' + call.text;
+        return QMessageBox::Ok;
+    });
+}
+
+// Waits until the window has sent `command`, a few seconds at most.
+bool awaitSent(BusRecorder& bus, const QString& command)
+{
+    QStringList sent;
+    for (int i = 0; i < 300 && !sent.contains(command); ++i) {
+        QTest::qWait(10);
+        sent += sentSoFar(bus);
+    }
+    return sent.contains(command);
+}
+
+// A unit that answers the dialogue at once, its lock query sent: verification on, the SIM ready,
+// an empty phone book, whose read ends the notice of a first connection.
+bool answerDialogue(WindowFixture& fixture, BusRecorder& bus)
+{
+    fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
+    if (!awaitSent(bus, QStringLiteral("AT+CPIN? [INTERNAL]")))
+        return false;
+    fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
+    if (!awaitSent(bus, QStringLiteral("AT+CPBS? [INTERNAL]")))
+        return false;
+    fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
+    fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+    return true;
+}
+
 // The unit's SIM reporting once that it wants its PIN2, right after `command` has gone out, from
 // the bus thread as the link would.
 class Pin2ReportAfter : public IMessageReceiver {
@@ -247,10 +282,7 @@ private slots:
     void dialogueBoxEndsTheNotice()
     {
         QStringList boxes;
-        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
-            boxes << call.title + '|' + call.text;
-            return QMessageBox::Ok;
-        });
+        recordBoxes(boxes);
         WindowFixture fixture;
         BusRecorder bus;
         connect(fixture, bus);
@@ -317,26 +349,15 @@ private slots:
     void pin2ResetEndsTheNoticeOnReconnection()
     {
         QStringList boxes;
-        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
-            boxes << call.title + '|' + call.text;
-            return QMessageBox::Ok;
-        });
+        recordBoxes(boxes);
         WindowFixture fixture;
         MainWindowProbe& probe = *fixture.probe;
         BusRecorder bus;
         connect(fixture, bus);
         probe.stopLink();
-        const auto awaitSent = [&bus](const QString& command) {
-            QStringList sent;
-            for (int i = 0; i < 300 && !sent.contains(command); ++i) {
-                QTest::qWait(10);
-                sent += sentSoFar(bus);
-            }
-            return sent.contains(command);
-        };
         const QString stateQuery = QStringLiteral("AT+CPIN? [INTERNAL]");
         fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
-        QVERIFY(awaitSent(stateQuery));
+        QVERIFY(awaitSent(bus, stateQuery));
         fixture.deliver(ReplyKey, QStringLiteral("SIM_PINPUK2"));
         QCOMPARE(sentSoFar(bus), QStringList{"AT#RST=MDM [INTERNAL]"});
         fixture.deliver(UnitRestarted, QString());
@@ -349,13 +370,8 @@ private slots:
         sinceLinkBack.start();
         fixture.deliver(LinkAlive, QString());
         QVERIFY(probe.connected());
-        QVERIFY(awaitSent(kLockQuery));
-        fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
-        QVERIFY(awaitSent(stateQuery));
-        fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
-        QVERIFY(awaitSent(QStringLiteral("AT+CPBS? [INTERNAL]")));
-        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
-        fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+        QVERIFY(awaitSent(bus, kLockQuery));
+        QVERIFY(answerDialogue(fixture, bus));
         QVERIFY(!probe.initDialog());
         QVERIFY2(sinceLinkBack.elapsed() < Pacing::ms(replyTimeoutMs()),
                  qPrintable(QString::number(sinceLinkBack.elapsed())));
@@ -401,10 +417,7 @@ private slots:
         QFETCH(QString, reportAfter);
         QFETCH(bool, readsCut);
         QStringList boxes;
-        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
-            boxes << call.title + '|' + call.text;
-            return QMessageBox::Ok;
-        });
+        recordBoxes(boxes);
         WindowFixture fixture;
         MainWindowProbe& probe = *fixture.probe;
         BusRecorder bus;
@@ -443,20 +456,7 @@ private slots:
         QElapsedTimer sinceLinkBack;
         sinceLinkBack.start();
         QCOMPARE(connect(fixture, bus), kIdentityReads + QStringList{kLockQuery});
-        const auto awaitSent = [&bus](const QString& command) {
-            QStringList sent;
-            for (int i = 0; i < 300 && !sent.contains(command); ++i) {
-                QTest::qWait(5);
-                sent += sentSoFar(bus);
-            }
-            return sent.contains(command);
-        };
-        fixture.deliver(ReplyKey, QStringLiteral("ENABLED_PIN"));
-        QVERIFY(awaitSent(QStringLiteral("AT+CPIN? [INTERNAL]")));
-        fixture.deliver(ReplyKey, QStringLiteral("PIN_READY"));
-        QVERIFY(awaitSent(QStringLiteral("AT+CPBS? [INTERNAL]")));
-        fixture.deliver(ReplyKey, QStringLiteral("PHONE_BOOK_MAX"), QStringLiteral("250"));
-        fixture.deliver(Receive, QStringLiteral("AT+CPBR=1,250\r\n\r\nOK\r\n"), QStringLiteral("INTERNAL"));
+        QVERIFY(answerDialogue(fixture, bus));
         QVERIFY(!probe.initDialog());
         QVERIFY2(sinceLinkBack.elapsed() < Pacing::ms(replyTimeoutMs()),
                  qPrintable(QString::number(sinceLinkBack.elapsed())));
@@ -470,10 +470,7 @@ private slots:
         // The notice's last resort, 900 s at real pacing.
         Pacing::setScale(0.0005);
         QStringList boxes;
-        CZKPrompt::setResponder([&boxes](const CZKPrompt::Call& call) {
-            boxes << call.title + '|' + call.text;
-            return QMessageBox::Ok;
-        });
+        recordBoxes(boxes);
         WindowFixture fixture;
         BusRecorder bus;
         fixture.deliver(LinkAlive, QString());
