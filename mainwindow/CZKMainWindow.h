@@ -371,6 +371,9 @@ private:
     // reporting its SIM blocked gets one reset, not one per report.
     bool resetRequested = false;
     QElapsedTimer lastResetSent;
+    // A reset is on its way, the unit restarts, or the restart's first link-alive has not yet
+    // been followed by its connection: nothing sent now reaches a settled modem.
+    bool restartComing() const { return resetRequested || restartPending || reconnectAfterRestart; }
     // The SIM reported that it wants its PIN2 or PUK2, which the program cannot give: the modem is
     // reset, at most once a minute, and the dialogue or the connection's reading under way ends.
     void resetForSimReport();

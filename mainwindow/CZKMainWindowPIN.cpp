@@ -147,8 +147,7 @@ void CZKMainWindow::watchImsiReply(const QString& reply, const QString& tag)
 void CZKMainWindow::imsiQueryFailed()
 {
     // A query behind a reset would reach a modem that is restarting.
-    const bool restartComing = resetRequested || restartPending || reconnectAfterRestart;
-    if (imsiRetriesLeft > 0 && !restartComing) {
+    if (imsiRetriesLeft > 0 && !restartComing()) {
         --imsiRetriesLeft;
         imsiRetryTimer.start(Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
         return;
@@ -180,8 +179,7 @@ void CZKMainWindow::deviceReset()
         return;
     // A SIM that answered its IMSI query with an error is asked again before the modem restarts
     // under the query; the reset waits no longer than the queries may take.
-    const bool restartComing = restartPending || reconnectAfterRestart;
-    if (imsiAfterUnlock && imsiRetriesLeft < kImsiRetries && !restartComing) {
+    if (imsiAfterUnlock && imsiRetriesLeft < kImsiRetries && !restartComing()) {
         resetHoldTimer.start(Pacing::ms(kImsiRetries * (MainWindowTiming::kImsiRetryGapMs + replyTimeoutMs())));
         return;
     }
@@ -212,12 +210,11 @@ void CZKMainWindow::resetForSimReport()
     // within a minute, however often a unit reports its SIM blocked or restarts.
     const bool spaced =
         !lastResetSent.isValid() || lastResetSent.elapsed() >= Pacing::ms(MainWindowTiming::kResetSpacingMs);
-    const bool restartComing = resetRequested || restartPending || reconnectAfterRestart;
     if (!resetRequested && !restartPending && spaced)
         sendReset();
-    else if (!restartComing)
+    else if (!restartComing())
         endInitNotice();   // nothing will read the unit again soon: the first reading ends here
-    if ((resetRequested || restartComing) && interrupted) {
+    if (restartComing() && interrupted) {
         fullReadAfterRestart = true;
         ++readingsCutShort;
     }
