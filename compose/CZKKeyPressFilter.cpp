@@ -87,7 +87,9 @@ bool CZKKeyPressFilter::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
 
     auto* key = static_cast<QKeyEvent*>(event);
-    if (addsNothing(key))
+    // The field cuts a paste to what fits in place of the selection it replaces, so the key
+    // that pastes goes through even at the limit: over a selection it may well fit.
+    if (addsNothing(key) || key->matches(QKeySequence::Paste))
         return QObject::eventFilter(watched, event);
     const QString text = field->document()->toPlainText();
     // A key is judged by the text it leaves: an extension character takes two septets, an emoji
@@ -97,7 +99,7 @@ bool CZKKeyPressFilter::eventFilter(QObject* watched, QEvent* event)
         return typesPastTheLimit(field, text, typed) || QObject::eventFilter(watched, event);
     if (MessageLength::of(text) < MessageLength::limitOf(text))
         return QObject::eventFilter(watched, event);
-    // What else a key does to a full text (paste, undo, leaving the dialog) is not foreseen
-    // here; modifiers do not matter, Ctrl+V or Ctrl+Z would grow the text just the same.
+    // What else a key does to a full text (undo, leaving the dialog) is not foreseen here;
+    // modifiers do not matter, Ctrl+Z would grow the text just the same.
     return true;
 }

@@ -4,6 +4,7 @@
 #include "sms/GsmAlphabet.h"
 
 #include <QMimeData>
+#include <QTextCursor>
 
 #include <memory>
 
@@ -26,18 +27,24 @@ void CZKSMSPlainTextEdit::insertFromMimeData(const QMimeData* source)
         return;
     }
     const QString pasted = source->text();
-    const QString present = document()->toPlainText();
+    // The pasted text takes the place of the selection, so the room is what the text leaves
+    // without it. A drop has already set the cursor to its point, with nothing selected, and a
+    // move within the field has already taken the moved text out.
+    const QTextCursor cursor = textCursor();
+    const QString kept = document()->toPlainText().remove(cursor.selectionStart(),
+                                                          cursor.selectionEnd() - cursor.selectionStart());
     // One character that 7-bit cannot carry turns the whole message into UCS2, so both texts are
     // then measured in UTF-16 units against the smaller limit.
-    const bool gsm7 = isGsm7Encodable(present) && isGsm7Encodable(pasted);
+    const bool gsm7 = isGsm7Encodable(kept) && isGsm7Encodable(pasted);
     const int limit = gsm7 ? MessageLength::Gsm7Limit : MessageLength::Ucs2Limit;
-    const int presentLength = gsm7 ? gsm7SeptetCount(present) : present.size();
+    const int keptLength = gsm7 ? gsm7SeptetCount(kept) : kept.size();
     const int pastedLength = gsm7 ? gsm7SeptetCount(pasted) : pasted.size();
-    if (presentLength + pastedLength <= limit) {
+    if (keptLength + pastedLength <= limit) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const int room = limit - presentLength;
+    // When nothing of the paste fits, the selection stays: it is not given up for nothing.
+    const int room = limit - keptLength;
     if (room <= 0)
         return;
     const QString head = MessageLength::headThatFits(pasted, room, gsm7);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -16,6 +17,19 @@ QString times(const QString& piece, int count)
     return piece.repeated(count);
 }
 
+// Dropped past the end of the last line: the text lands at the end.
+void dropAtEnd(CZKSMSPlainTextEdit& field, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(field.viewport()->width() - 2, field.viewport()->height() - 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent* event : {static_cast<QEvent*>(&enter), static_cast<QEvent*>(&move), static_cast<QEvent*>(&dropped)})
+        QApplication::sendEvent(field.viewport(), event);
+}
+
 void insertAtEnd(CZKSMSPlainTextEdit& field, const QString& text, bool drop)
 {
     field.moveCursor(QTextCursor::End);
@@ -25,15 +39,7 @@ void insertAtEnd(CZKSMSPlainTextEdit& field, const QString& text, bool drop)
         field.paste();
         return;
     }
-    QMimeData data;
-    data.setText(text);
-    // Dropped past the end of the last line: the text lands at the end.
-    const QPoint at(field.viewport()->width() - 2, field.viewport()->height() - 2);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    for (QEvent* event : {static_cast<QEvent*>(&enter), static_cast<QEvent*>(&move), static_cast<QEvent*>(&dropped)})
-        QApplication::sendEvent(field.viewport(), event);
+    dropAtEnd(field, text);
 }
 
 bool swallowed(CZKSMSPlainTextEdit& field, int key, int modifiers = 0)
@@ -105,7 +111,9 @@ private slots:
         QTest::newRow("UCS2 at the limit") << times(pl, 1280) << int(Qt::Key_A) << 0 << true;
         QTest::newRow("emoji counts two units") << times(a, 1278) + emoji << int(Qt::Key_A) << 0 << true;
         QTest::newRow("Enter") << full << int(Qt::Key_Return) << 0 << true;
-        QTest::newRow("Ctrl+V") << full << int(Qt::Key_V) << int(Qt::ControlModifier) << true;
+        // A paste is cut to what fits by the field itself, over a selection too.
+        QTest::newRow("Ctrl+V") << full << int(Qt::Key_V) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Shift+Insert") << full << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << false;
         QTest::newRow("Shift+Left") << full << int(Qt::Key_Left) << int(Qt::ShiftModifier) << false;
         QTest::newRow("Ctrl+A") << full << int(Qt::Key_A) << int(Qt::ControlModifier) << false;
         QTest::newRow("Ctrl+C") << full << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
@@ -179,6 +187,63 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, &field, key, typed == "\n" ? QStringLiteral("\r") : typed, Qt::NoModifier);
         const QString kept = selectLast ? present.left(present.size() - 1) : present;
         QCOMPARE(field.toPlainText(), typedIn ? kept + typed : present);
+    }
+
+    // A paste replaces the selection: it may add what the text without the selection leaves
+    // room for, in the coding the two need together. A drop lands at its point and replaces
+    // nothing, whatever is selected.
+    void pasteOverASelection_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("all of 1000 by 1520") << times(a, 1000) << 0 << 1000 << times(b, 1520) << false << times(b, 1520);
+        QTest::newRow("all of 1519 by 1520") << times(a, 1519) << 0 << 1519 << times(b, 1520) << false << times(b, 1520);
+        QTest::newRow("all of a full text by a number") << times(a, 1520) << 0 << 1520 << "486001002003" << false
+                                                        << "486001002003";
+        QTest::newRow("part, the rest cut") << times(a, 1500) << 200 << 300 << times(b, 150) << false
+                                            << times(a, 200) + times(b, 120) + times(a, 1200);
+        QTest::newRow("7-bit selection, paste needs UCS2") << times(a, 1400) << 1000 << 1400 << pl + times(b, 399)
+                                                           << false << times(a, 1000) + pl + times(b, 279);
+        QTest::newRow("UCS2 selection, 7-bit paste") << times(a, 1279) + pl << 1279 << 1280 << times(b, 300) << false
+                                                     << times(a, 1279) + times(b, 241);
+        QTest::newRow("at the limit, over ten") << times(a, 1520) << 1510 << 1520 << times(b, 30) << false
+                                                << times(a, 1510) + times(b, 10);
+        // Nothing of the paste fits: the selected text stays rather than being lost for nothing.
+        QTest::newRow("extension into one septet") << times(a, 1520) << 1519 << 1520 << "{" << false << times(a, 1520);
+        QTest::newRow("dropped, a selection elsewhere") << times(a, 1500) << 0 << 100 << times(b, 30) << true
+                                                        << times(a, 1500) + times(b, 20);
+    }
+
+    void pasteOverASelection()
+    {
+        QFETCH(QString, present);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, pasted);
+        QFETCH(bool, drop);
+        CZKSMSPlainTextEdit field;
+        field.setObjectName(QStringLiteral("editMessage"));
+        CZKKeyPressFilter filter;
+        field.installEventFilter(&filter);
+        field.resize(400, 300);
+        field.setPlainText(present);
+        QTextCursor selection = field.textCursor();
+        selection.setPosition(from);
+        selection.setPosition(to, QTextCursor::KeepAnchor);
+        field.setTextCursor(selection);
+        if (drop) {
+            field.verticalScrollBar()->setValue(field.verticalScrollBar()->maximum());
+            dropAtEnd(field, pasted);
+        } else {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTEST(field.toPlainText(), "expected");
     }
 
     // A message at its limit can still be selected whole, copied and cleared.
