@@ -92,9 +92,12 @@ QString CZKLogger::fileTag(int type)
 QString CZKLogger::maskSecrets(const QString& text)
 {
     static const QRegularExpression command(
-        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=|\\$QCPDPP:)([^\\r\\n]*)"),
+        QStringLiteral("(AT\\+CPIN=|AT\\+CPWD=|AT\\+CLCK=|AT#PIN=|AT\\$QCPDPP=|\\$QCPDPP:|AT\\+CGAUTH=|\\+CGAUTH:)"
+                       "([^\\r\\n]*)"),
         QRegularExpression::CaseInsensitiveOption);
-    if (!text.contains(QLatin1Char('=')) && !text.contains(QLatin1Char('$'))) // the common case costs a scan
+    // The common case costs a scan.
+    if (!text.contains(QLatin1Char('=')) && !text.contains(QLatin1Char('$'))
+        && !text.contains(QLatin1String("CGAUTH:"), Qt::CaseInsensitive))
         return text;
 
     QString result;
@@ -104,17 +107,19 @@ QString CZKLogger::maskSecrets(const QString& text)
         const QRegularExpressionMatch match = it.next();
         const QString name = match.captured(1).toUpper();
         // Arguments that stay readable: the facility of CPWD, facility and mode of CLCK, the
-        // slot of #PIN, and of QCPDPP all but the password, which the command gives before the
-        // user name and a unit that reports it after, with or without a space after the colon.
-        // Every argument of CPIN is a secret.
-        const bool report = name == QLatin1String("$QCPDPP:");
-        const bool profile = report || name == QLatin1String("AT$QCPDPP=");
+        // slot of #PIN, and of QCPDPP and CGAUTH all but the password. The QCPDPP command gives
+        // it before the user name; a unit's QCPDPP report and CGAUTH, command and report, give
+        // it after, reports with or without a space after the colon. Every argument of CPIN is
+        // a secret.
+        const bool passwordLast = name == QLatin1String("$QCPDPP:") || name == QLatin1String("AT+CGAUTH=")
+            || name == QLatin1String("+CGAUTH:");
+        const bool profile = passwordLast || name == QLatin1String("AT$QCPDPP=");
         const int kept = name == QLatin1String("AT+CPIN=") ? 0
-            : report                                           ? 3
+            : passwordLast                                     ? 3
             : name == QLatin1String("AT+CLCK=") || profile     ? 2
                                                                : 1;
         // The password may hold a comma, inside its quotes; quotes that do not pair up leave no
-        // telling where it ends, and then everything after the authentication type is hidden.
+        // telling where it ends, and then everything from the password's place on is hidden.
         const QString rest = match.captured(2);
         const bool oneSecret = profile && rest.count(QLatin1Char('"')) % 2 == 0;
         QStringList arguments = oneSecret ? splitOutsideQuotes(rest) : rest.split(QLatin1Char(','));

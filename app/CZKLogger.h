@@ -38,9 +38,9 @@ public:
 
     static QString fileTag(int type);
 
-    // The text with the PIN and PUK arguments of PIN commands and the password of the data
-    // profile command (and the unit's echo of them) replaced by "****", so that neither the
-    // view nor the file shows a secret.
+    // The text with the PIN and PUK arguments of PIN commands and the passwords of the data
+    // profile and context authentication commands (and the unit's echo and reports of them)
+    // replaced by "****", so that neither the view nor the file shows a secret.
     static QString maskSecrets(const QString& text);
 
     std::atomic<bool> logToFile{false};

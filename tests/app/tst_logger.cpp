@@ -185,6 +185,19 @@ private slots:
                                                << "$QCPDPP: 1,1,\"web\",\"****\"";
         QTest::newRow("APN password reported without a space") << "$QCPDPP:1,1,\"web\",\"s3cret1234\""
                                                                << "$QCPDPP:1,1,\"web\",\"****\"";
+        // The context's authentication takes the user name first and the password after it.
+        QTest::newRow("authentication typed") << "AT+CGAUTH=1,1,\"user\",\"s3cret1234\""
+                                              << "AT+CGAUTH=1,1,\"user\",\"****\"";
+        QTest::newRow("authentication with commas, echoed")
+            << "at+cgauth=1,2,\"us,er\",\"s3cret,1234\"\r\r\nOK" << "at+cgauth=1,2,\"us,er\",\"****\"\r\r\nOK";
+        QTest::newRow("authentication, quotes unpaired") << "AT+CGAUTH=1,1,\"user\",\"s3\"cret1234\""
+                                                         << "AT+CGAUTH=1,1,\"user\",\"****\"";
+        QTest::newRow("authentication without a password") << "AT+CGAUTH=1,1,\"user\"" << "AT+CGAUTH=1,1,\"user\"";
+        QTest::newRow("authentication reported in the reply to its query")
+            << "AT+CGAUTH?\r\r\n+CGAUTH: 1,1,\"user\",\"s3cret1234\"\r\nOK"
+            << "AT+CGAUTH?\r\r\n+CGAUTH: 1,1,\"user\",\"****\"\r\nOK";
+        QTest::newRow("authentication reported without a space") << "+CGAUTH:1,1,\"user\",\"s3cret1234\""
+                                                                 << "+CGAUTH:1,1,\"user\",\"****\"";
     }
 
     // Masked in the view and the file, as the command and as another entry's description.
