@@ -545,7 +545,7 @@ Prawa zastrzeżone</translation>
     </message>
     <message>
         <source>The %1 &quot;%2&quot; is not valid. Correct it and save again.</source>
-        <translation>Wartość %1 „%2” jest nieprawidłowa. Popraw ją i zapisz ponownie.</translation>
+        <translation>Pole „%1”: wartość „%2” jest nieprawidłowa. Popraw ją i zapisz ponownie.</translation>
     </message>
     <message>
         <source>The network configuration could not be saved to the database. Nothing was changed.</source>

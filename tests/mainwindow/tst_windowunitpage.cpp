@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -163,6 +164,37 @@ private slots:
         if (auto* stillThere = pageChild<QComboBox>(fixture, "comboNetConf"))
             shown << stillThere->currentText();
         QTEST(shown.join(QLatin1Char('|')), "shown");
+    }
+
+    // Polish cannot decline the field's name that is translated on its own, so its sentence
+    // names the field as it stands.
+    void refusalInPolish_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("prompt");
+
+        QTest::newRow("port") << "editUDPPort" << "70000"
+            << QString::fromUtf8("Pole „port UDP”: wartość „70000” jest nieprawidłowa. Popraw ją i zapisz ponownie.");
+        QTest::newRow("empty address") << "editLocalNetAddr" << ""
+            << QString::fromUtf8("Pole „adres IP”: wartość „” jest nieprawidłowa. Popraw ją i zapisz ponownie.");
+        QTest::newRow("MAC") << "editMACAddr" << "02:00:00"
+            << QString::fromUtf8("Pole „adres MAC”: wartość „02:00:00” jest nieprawidłowa. Popraw ją i zapisz ponownie.");
+    }
+
+    void refusalInPolish()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QTranslator polish;
+        QVERIFY(polish.load(QStringLiteral("dudedoriv_pl"), qEnvironmentVariable("DUDEDORIV_BINARY_DIR")));
+        QCoreApplication::installTranslator(&polish);
+        WindowFixture fixture;
+        QVERIFY(fixture.select(Device, 0));
+        fixture.window->editConfig();
+        type(fixture, field.toLatin1().constData(), text);
+        fixture.window->saveConfig();
+        QTEST(prompts.join(QLatin1Char('\n')), "prompt");
     }
 
     // Save and Cancel outside edit mode change nothing and say why on the bus.
