@@ -46,6 +46,12 @@ CZKMainWindow::CZKMainWindow(QWidget* parent)
 
     ui->treeSettings->setContextMenuPolicy(Qt::CustomContextMenu);
     ui->tablePBook->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A device tree scrolls sideways rather than shorten a text, and sizes its columns anew
+    // whenever a skin changes the style or font its items are drawn with.
+    for (QTreeWidget* tree : {ui->treeSettings, ui->treeRFSetup, ui->treeSMS, ui->treeTests}) {
+        tree->setTextElideMode(Qt::ElideNone);
+        tree->installEventFilter(this);
+    }
 
     fillDeviceTree(ui->treeSettings, false);
     fillDeviceTree(ui->treeRFSetup, true);

@@ -279,6 +279,8 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Fits the device trees' columns again when a skin changes their style or font.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectMenuActions();

@@ -30,6 +30,15 @@ QTreeWidgetItem* newTreeItem(const QString& text, const char* icon, int id, Sett
     return item;
 }
 
+// Every column as wide as its texts need with the font and style in force now. A skin's sheet
+// may pad the items (the dark one does, and draws the selected item's text inside that
+// padding), so widths measured under the other skin would shorten the texts.
+void fitColumns(QTreeWidget* tree)
+{
+    for (int column = 0; column < tree->columnCount(); ++column)
+        tree->resizeColumnToContents(column);
+}
+
 QTreeWidgetItem* firstSelected(const QTreeWidget* tree)
 {
     const QList<QTreeWidgetItem*> selection = tree->selectedItems();
@@ -148,8 +157,16 @@ void CZKMainWindow::fillDeviceTree(QTreeWidget* tree, bool devicesOnly)
     }
 
     tree->expandAll();
-    tree->resizeColumnToContents(0);
-    tree->resizeColumnToContents(1);
+    fitColumns(tree);
+}
+
+bool CZKMainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        if (auto* tree = qobject_cast<QTreeWidget*>(watched))
+            fitColumns(tree);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CZKMainWindow::treeSettingsSelectionChanged()

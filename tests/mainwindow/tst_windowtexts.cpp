@@ -6,12 +6,15 @@
 #include "app/CZKLauncher.h"
 #include "app/CZKOptions.h"
 #include "app/CZKOptionsDlg.h"
+#include "app/CZKPlatform.h"
 #include "app/CZKStartup.h"
 #include "compose/CZKAddEditContact.h"
 #include "compose/CZKMSISDNSList.h"
 #include "compose/CZKNewSMS.h"
 #include "sim/CZKInputPINPUKDialog.h"
 #include "sim/CZKSetPIN.h"
+
+#include "charts/RecordingPaintDevice.h"
 
 #include "ui_CZKMainWindow.h"
 
@@ -24,6 +27,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QTest>
 #include <QTranslator>
 
@@ -69,6 +73,56 @@ void collectOnAllTabs(QWidget* root, const QString& where, QSet<QString>& found)
         }
         tabs->setCurrentIndex(shown);
     }
+}
+
+// The device trees' texts that the view does not draw whole, with every item unselected and then
+// with every item selected, each tab's tree on show. The style puts an ellipsis exactly where an
+// item's room in its column is short of its text under the font it is drawn with; the window
+// draws without eliding, so the check asks for the ellipsis to see a shortfall that clipping
+// would hide.
+QStringList treeTextsCut(const Ui_CZKMainWindow* ui, const QString& when)
+{
+    QStringList cut;
+    for (QTreeWidget* tree : {ui->treeSettings, ui->treeRFSetup, ui->treeSMS, ui->treeTests}) {
+        QWidget* tab = tree;
+        while (tab && ui->tabWidget->indexOf(tab) < 0)
+            tab = tab->parentWidget();
+        if (tab)
+            ui->tabWidget->setCurrentWidget(tab);
+        QCoreApplication::processEvents();
+        const Qt::TextElideMode mode = tree->textElideMode();
+        tree->setTextElideMode(Qt::ElideRight);
+        for (const bool selected : {false, true}) {
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                (*it)->setSelected(selected);
+            QCoreApplication::processEvents();
+            RecordingPaintDevice device(tree->viewport()->size());
+            tree->viewport()->render(&device);
+            for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+                const QRect row = tree->visualItemRect(*it);
+                for (int column = 0; column < tree->columnCount(); ++column) {
+                    const int left = tree->header()->sectionViewportPosition(column);
+                    const int right = left + tree->header()->sectionSize(column);
+                    QMap<qreal, QString> pieces;   // by their place in the row
+                    for (int i = 0; i < device.texts.size(); ++i) {
+                        const QPointF at = device.baselines.at(i);
+                        if (at.x() >= left && at.x() < right && at.y() > row.top() && at.y() <= row.bottom())
+                            pieces.insert(at.x(), device.texts.at(i));
+                    }
+                    const QString drawn = QStringList(pieces.values()).join(QString());
+                    if (drawn != (*it)->text(column))
+                        cut << QStringLiteral("%1, %2, %3: '%4' drawn as '%5'")
+                                   .arg(when, tree->objectName(), selected ? QStringLiteral("selected")
+                                                                           : QStringLiteral("not selected"),
+                                        (*it)->text(column), drawn);
+                }
+            }
+        }
+        tree->clearSelection();
+        tree->setTextElideMode(mode);
+    }
+    ui->tabWidget->setCurrentWidget(ui->tabSettings);
+    return cut;
 }
 } // namespace
 
@@ -196,6 +250,93 @@ private slots:
         check("after the switch");
         application()->setStyleSheet(QString());
         QCoreApplication::removeTranslator(&polish);
+    }
+
+    // Each text of the device trees is drawn whole, the active card's bold name and slot among
+    // them, selected or not: in either skin and language at start, and after the operator
+    // switches the skin or the language from the menu.
+    void treeTextsWhole_data()
+    {
+        QTest::addColumn<bool>("darkAtStart");
+        QTest::addColumn<bool>("polishAtStart");
+        QTest::addColumn<QString>("change");   // "skin", "language" or none
+        for (const bool dark : {false, true}) {
+            for (const bool polish : {true, false}) {
+                for (const char* change : {"", "skin", "language"}) {
+                    const QString start = QStringLiteral("%1, %2")
+                                              .arg(polish ? QStringLiteral("PL") : QStringLiteral("EN"),
+                                                   dark ? QStringLiteral("dark") : QStringLiteral("default"));
+                    const QString row = *change ? QStringLiteral("%1, %2 switched").arg(start, QLatin1String(change))
+                                                : start;
+                    QTest::newRow(qPrintable(row)) << dark << polish << QString::fromLatin1(change);
+                }
+            }
+        }
+    }
+
+    void treeTextsWhole()
+    {
+        QFETCH(bool, darkAtStart);
+        QFETCH(bool, polishAtStart);
+        QFETCH(QString, change);
+        const QString built = qEnvironmentVariable("DUDEDORIV_BINARY_DIR");
+        QFile file(qEnvironmentVariable("DUDEDORIV_SOURCE_DIR") + QStringLiteral("/resources/DarkOrange.qss"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray sheet = file.readAll();
+        struct Restore {
+            ~Restore()
+            {
+                application()->setStyleSheet(QString());
+                if (translator())
+                    QCoreApplication::removeTranslator(translator());
+                delete translator();
+                translator() = nullptr;
+                CZKPlatform::setProgramFolder(QString());
+            }
+        } restore;
+        // As the program starts: its translation and skin in force before the window is built.
+        CZKPlatform::setProgramFolder(built);
+        if (translator())
+            QCoreApplication::removeTranslator(translator());
+        delete translator();
+        translator() = new QTranslator;
+        QVERIFY(CZKStartup::installTranslation(translator(), nullptr, built,
+                                               polishAtStart ? QStringLiteral("PL") : QStringLiteral("EN"), QString()));
+        application()->setStyleSheet(darkAtStart ? QString::fromLatin1(sheet) : QString());
+
+        WindowFixture fixture;
+        QFile copy(fixture.workDir.filePath(QStringLiteral("DarkOrange.qss")));
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(sheet) == sheet.size());
+        copy.close();
+        CZKMainWindow* window = fixture.window.get();
+        const Ui_CZKMainWindow* ui = fixture.probe->ui();
+        window->languageCode = polishAtStart ? QStringLiteral("PL") : QStringLiteral("EN");
+        window->checkLanguageAction();
+        window->resize(660, 470);
+        window->show();
+        // The active card, bold, is named in the language in force.
+        const auto activeCard = [&] {
+            const QTreeWidgetItem* card = findItem(ui->treeSettings, SimCard, 0);
+            return card && card->font(0).bold() && card->font(1).bold() ? card->text(0) : QString();
+        };
+        const QString cardAtStart = activeCard();
+        QVERIFY2(cardAtStart.endsWith(QStringLiteral("(%1)").arg(CZKMainWindow::tr("Active"))),
+                 qPrintable(cardAtStart));
+
+        QStringList cut = treeTextsCut(ui, QStringLiteral("at start"));
+        if (change == QLatin1String("skin"))
+            (darkAtStart ? ui->actionDefault : ui->actionDarkOrange)->trigger();
+        else if (change == QLatin1String("language"))
+            (polishAtStart ? ui->actionEN : ui->actionPL)->trigger();
+        if (!change.isEmpty()) {
+            QCoreApplication::processEvents();   // the window gets the new language's event
+            QCOMPARE(application()->styleSheet().isEmpty(), darkAtStart == (change == QLatin1String("skin")));
+            QCOMPARE(window->languageCode, (polishAtStart == (change == QLatin1String("language")))
+                                               ? QStringLiteral("EN") : QStringLiteral("PL"));
+            QCOMPARE(activeCard() != cardAtStart, change == QLatin1String("language"));
+            cut << treeTextsCut(ui, QStringLiteral("after the switch"));
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
     }
 };
 

@@ -4,8 +4,10 @@
 # and keeps the edit; Skins > DarkOrange darkens it; Options > OK unchanged switches nothing.
 # A second start opens in English and dark at once; a third, without the style sheet in the
 # working folder, opens in the default skin, and choosing DarkOrange leaves it so with a
-# warning. Screenshots: lang-polish.png, lang-english-edit.png, lang-dark.png,
-# lang-second-start.png, lang-no-sheet.png.
+# warning. A fourth opens in Polish and the default skin again, with the sheet back; Skins >
+# DarkOrange, then a click on the active card shows its row in the settings tree selected.
+# Screenshots: lang-polish.png, lang-english-edit.png, lang-dark.png, lang-second-start.png,
+# lang-no-sheet.png, lang-dark-card.png.
 #   program_language_skin.sh PROGRAM FAKEUNIT FAKEUNITCTL
 set -uo pipefail
 
@@ -49,10 +51,18 @@ if [ "${1:-}" = --inside ]; then
     shoot_main "$artifacts/lang-second-start.png"
     close_program
 
-    rm -f "$work/DarkOrange.qss"
+    mv "$work/DarkOrange.qss" "$work/DarkOrange.qss.away"
     start
     choose "$to_darkorange"
     shoot_main "$artifacts/lang-no-sheet.png"
+    close_program
+
+    mv "$work/DarkOrange.qss.away" "$work/DarkOrange.qss"
+    sed -i -e 's/^language=.*/language=PL/' -e 's/^actual=.*/actual=DEFAULT/' "$work/dudedoriv.ini"
+    start
+    choose "$to_darkorange"
+    click "90 138"                     # the active card, under the unit
+    shoot_main "$artifacts/lang-dark-card.png"
     close_program
     exit 0
 fi
@@ -69,7 +79,7 @@ cat "$work/after-first.ini"
 grep -qi '^language=EN' "$work/after-first.ini" || fail "the language EN was not kept"
 grep -qi '^actual=DARKORANGE' "$work/after-first.ini" || fail "the dark skin was not kept"
 grep -qa $'\t<Warn>\t.*DarkOrange.qss' "$work"/Logs/log_*.txt || fail "no warning naming the missing style sheet"
-for shot in lang-polish lang-english-edit lang-dark lang-second-start lang-no-sheet; do
+for shot in lang-polish lang-english-edit lang-dark lang-second-start lang-no-sheet lang-dark-card; do
     [ -s "${SYSTEM_ARTIFACTS:-$work}/$shot.png" ] || fail "no screenshot $shot"
 done
 echo "PASS"
