@@ -386,18 +386,24 @@ private:
     // a reading short counts up `readingsCutShort`: the reading under way sees it and stops.
     bool connectionReading = false;
     quint32 readingsCutShort = 0;
-    // The IMSI has been asked for because the PIN or PUK the operator entered unlocked the SIM.
-    // Its answer keeps the card's PIN even when the IMSI is new: the PIN stored now is the one
-    // this SIM has just taken.
+    // The IMSI has been asked for because the PIN or PUK the operator entered unlocked the SIM,
+    // and none has been stored since. The next IMSI keeps the card's PIN even when it is new: the
+    // PIN stored now is the one this SIM has just taken. It holds over the restart that follows
+    // the unlock, whose connection asks again, and ends with a stored IMSI or a lost link.
     bool imsiAfterUnlock = false;
+    // Asks for the IMSI of the SIM just unlocked; an error answering it asks again.
+    void askImsiAfterUnlock();
     // A SIM still settling after its unlock answers that query with an error: it is asked again
     // after a gap, a bounded number of times, and the dialogue's reset is held back meanwhile.
     void watchImsiReply(const QString& reply, const QString& tag);
     void imsiQueryFailed();
     void askImsiAgain();
-    // No more IMSI query after the unlock: a reset held back goes out.
+    // No more IMSI query for now: a reset held back goes out.
+    void endImsiQueries();
+    // Nor does an IMSI that comes keep the card's PIN any longer.
     void endImsiAfterUnlock();
     void sendReset();
+    bool imsiQueriesRun = false;    // errors answering the program's "AT+CIMI" are asked again
     bool imsiQueryEchoed = false;   // the last echo seen is that of the program's "AT+CIMI"
     int imsiRetriesLeft = 0;
     QTimer imsiRetryTimer;

@@ -41,9 +41,9 @@ void CZKMainWindow::connectedDeviceUpdate()
 
     connected = true;
     resetRequested = false;
-    // An IMSI query of an earlier unlock went before the restart or the loss and has had its
-    // answer: from here on an IMSI is a new connection's.
-    endImsiAfterUnlock();
+    // IMSI queries of an unlock before the restart are over. An IMSI they did not bring is still
+    // the unlocked card's and keeps the PIN just entered (a lost link has ended the unlock).
+    endImsiQueries();
     showLinkIcon(linkIconLabel, "://Icons/check_mark_16.ico");
     setButtonEnabled(QStringLiteral("pbSendToDevice"), true);
     setButtonEnabled(QStringLiteral("pbReadFromDevice"), true);
@@ -84,6 +84,10 @@ void CZKMainWindow::connectedDeviceUpdate()
     reconnectAfterRestart = false;
     if (!readAgain) {
         treeSettingsSelectionChanged();
+        // The unlock's IMSI, whose answer was late for the reset or never came, is asked for
+        // now, so that the card does not keep the IMSI of the one that was in the slot before.
+        if (imsiAfterUnlock)
+            askImsiAfterUnlock();
         return;
     }
 

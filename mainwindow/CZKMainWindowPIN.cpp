@@ -112,6 +112,12 @@ void CZKMainWindow::askPINRequest()
 void CZKMainWindow::imsiAsk()
 {
     imsiAfterUnlock = true;
+    askImsiAfterUnlock();
+}
+
+void CZKMainWindow::askImsiAfterUnlock()
+{
+    imsiQueriesRun = true;
     imsiRetriesLeft = kImsiRetries;
     imsiQueryEchoed = false;
     sendMessage(Send, QStringLiteral("AT+CIMI"), internalTag());
@@ -119,7 +125,7 @@ void CZKMainWindow::imsiAsk()
 
 void CZKMainWindow::watchImsiReply(const QString& reply, const QString& tag)
 {
-    if (!imsiAfterUnlock)
+    if (!imsiQueriesRun)
         return;
     // The interpreter's "ERROR" says nothing of the command it answers: the unit's echo does, in
     // this reply or an earlier one. What answers the operator's own commands is not the query's.
@@ -146,28 +152,35 @@ void CZKMainWindow::watchImsiReply(const QString& reply, const QString& tag)
 
 void CZKMainWindow::imsiQueryFailed()
 {
-    // A query behind a reset would reach a modem that is restarting.
+    // A query behind a reset would reach a modem that is restarting: the connection after the
+    // restart asks instead.
     if (imsiRetriesLeft > 0 && !restartComing()) {
         --imsiRetriesLeft;
         imsiRetryTimer.start(Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
         return;
     }
-    endImsiAfterUnlock();
+    endImsiQueries();
 }
 
 void CZKMainWindow::askImsiAgain()
 {
-    if (imsiAfterUnlock)
+    if (imsiQueriesRun)
         sendMessage(Send, QStringLiteral("AT+CIMI"), internalTag());
+}
+
+void CZKMainWindow::endImsiQueries()
+{
+    imsiQueriesRun = false;
+    imsiQueryEchoed = false;
+    imsiRetryTimer.stop();
+    if (resetHoldTimer.isActive())
+        sendReset();
 }
 
 void CZKMainWindow::endImsiAfterUnlock()
 {
     imsiAfterUnlock = false;
-    imsiQueryEchoed = false;
-    imsiRetryTimer.stop();
-    if (resetHoldTimer.isActive())
-        sendReset();
+    endImsiQueries();
 }
 
 // The reset the dialogue asks for once the SIM took the PIN or PUK the operator entered: the
@@ -179,7 +192,7 @@ void CZKMainWindow::deviceReset()
         return;
     // A SIM that answered its IMSI query with an error is asked again before the modem restarts
     // under the query; the reset waits no longer than the queries may take.
-    if (imsiAfterUnlock && imsiRetriesLeft < kImsiRetries && !restartComing()) {
+    if (imsiQueriesRun && imsiRetriesLeft < kImsiRetries && !restartComing()) {
         resetHoldTimer.start(Pacing::ms(kImsiRetries * (MainWindowTiming::kImsiRetryGapMs + replyTimeoutMs())));
         return;
     }

@@ -108,6 +108,76 @@ private:
     QMap<QString, QStringList> answers;
 };
 
+// Plays a SIM just unlocked, from the moment its PIN is stored in the unit: each "AT+CIMI" gets
+// the next of `answers`, "<delay> <kind>": the kind ("busy": an error after the query's echo,
+// "imsi", "none") comes that many paced milliseconds after the query, or with "R" right after the
+// link's restart notice, which the reset gets as it goes out. `events()` holds, in their order,
+// the queries, the reset and the answers.
+class SettlingSim : public IMessageReceiver {
+public:
+    SettlingSim(WindowFixture& fixture, QStringList answers) : fixture(fixture), answers(std::move(answers))
+    {
+        busProxy->addReceiver(this);
+    }
+    ~SettlingSim() override { busProxy->removeReceiver(this); }
+
+    static inline const QString kImsi = QStringLiteral("260011234567890");
+
+    void receiveMessage(int type, QString msg, QString) override
+    {
+        QMutexLocker locker(&lock);
+        armed = armed || (type == Send && msg.startsWith(QLatin1String("AT#PIN=")));
+        if (!armed || type != Send || (msg != QLatin1String("AT+CIMI") && msg != QLatin1String("AT#RST=MDM")))
+            return;
+        log << msg;
+        QStringList next;
+        if (msg == QLatin1String("AT+CIMI")) {
+            next = (answers.isEmpty() ? QStringLiteral("0 none") : answers.takeFirst()).split(' ');
+            if (next.first() == QLatin1String("R")) {
+                atRestart = next.last();
+                return;
+            }
+        } else {
+            next = QStringList{"0", std::exchange(atRestart, QStringLiteral("none"))};
+            fixture.inject(UnitRestarted, QString());
+        }
+        QMetaObject::invokeMethod(&context, [this, next] {
+            QTimer::singleShot(Pacing::ms(next.first().toInt()), &context, [this, kind = next.last()] { answer(kind); });
+        });
+    }
+
+    QStringList events()
+    {
+        QMutexLocker locker(&lock);
+        return log;
+    }
+    void note(const QString& event)
+    {
+        QMutexLocker locker(&lock);
+        log << event;
+    }
+
+private:
+    void answer(const QString& kind)
+    {
+        if (kind != QLatin1String("busy") && kind != QLatin1String("imsi"))
+            return;
+        note(kind);
+        if (kind == QLatin1String("busy"))
+            fixture.deliver(Receive, QStringLiteral("AT+CIMI\r\n+CME ERROR: 14\r\n"), QStringLiteral("INTERNAL"));
+        else
+            fixture.deliver(ReplyKey, QStringLiteral("IMSI"), kImsi);
+    }
+
+    WindowFixture& fixture;
+    QObject context;
+    QMutex lock;
+    QStringList answers;
+    QStringList log;
+    QString atRestart = QStringLiteral("none");
+    bool armed = false;
+};
+
 } // namespace
 
 // The PIN controls of the SIM card page and the window's side of the start-up dialogue.
@@ -169,6 +239,7 @@ private slots:
         onBox = {};
     }
 
+    void cleanup() { Pacing::setScale(0.01); }
     void cleanupTestCase() { CZKPrompt::setResponder({}); }
 
     void buttonsFollowTheState_data()
@@ -506,6 +577,61 @@ private slots:
         const QString pin = scramblePassword(QStringLiteral("4321"));
         QTRY_COMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"),
                      (imsiStored ? QStringLiteral("260011234567890") : QString()) + '|' + pin);
+    }
+
+    // Whatever the order in which the unlock's IMSI query is answered (the IMSI, an error, or
+    // nothing) and the dialogue's reset goes out, the card ends with its IMSI and the PIN just
+    // entered: an IMSI the query before the restart did not bring is asked for by the connection
+    // after it, and a later IMSI still finds the card's PIN kept. "back": the link returns.
+    void imsiReachesTheCardWhateverTheTiming_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("events");
+        const QString query = QStringLiteral("AT+CIMI"), reset = QStringLiteral("AT#RST=MDM");
+        QTest::newRow("refused 1.5 s after the query")
+            << QStringList{"1500 busy", "0 imsi"} << QStringList{query, reset, "busy", "back", query, "imsi"};
+        QTest::newRow("refused 5 s after the query")
+            << QStringList{"5000 busy", "0 imsi"} << QStringList{query, reset, "busy", "back", query, "imsi"};
+        QTest::newRow("no answer") << QStringList{"0 none", "0 imsi"} << QStringList{query, reset, "back", query, "imsi"};
+        QTest::newRow("IMSI after the restart notice") << QStringList{"R imsi"} << QStringList{query, reset, "imsi", "back"};
+        QTest::newRow("refused before the reset")
+            << QStringList{"0 busy", "0 imsi"} << QStringList{query, "busy", query, "imsi", reset, "back"};
+        QTest::newRow("still settling after the restart")
+            << QStringList{"1500 busy", "0 busy", "0 imsi"}
+            << QStringList{query, reset, "busy", "back", query, "busy", query, "imsi"};
+        QTest::newRow("refused throughout, the IMSI read later")
+            << QStringList{"1500 busy", "0 busy", "0 busy", "0 busy", "0 busy"}
+            << QStringList{query, reset, "busy", "back", query, "busy", query, "busy", query, "busy", query, "busy"};
+    }
+
+    void imsiReachesTheCardWhateverTheTiming()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, events);
+        // Slow enough for the reset, a second after the query, to keep its place among the answers.
+        Pacing::setScale(0.2);
+        WindowFixture fixture;
+        ScriptedSim dialogue(fixture, {{"AT+CLCK=\"SC\",2", {"ENABLED_PIN"}}, {"AT+CPIN?", {"SIM_PIN", "PIN_READY"}}});
+        SettlingSim sim(fixture, answers);
+        DialogAnswers dialogs({{"1234"}});
+        fixture.deliver(LinkAlive, QString());
+        fixture.probe->stopLink();
+
+        const QStringList beforeRestart = events.mid(0, events.indexOf("back"));
+        QTRY_COMPARE_WITH_TIMEOUT(sim.events(), beforeRestart, 10000);
+        QTest::qWait(Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
+        // The restart's first link-alive ends it, the next one connects.
+        sim.note(QStringLiteral("back"));
+        fixture.deliver(LinkAlive, QString());
+        fixture.deliver(LinkAlive, QString());
+        QVERIFY(fixture.probe->connected());
+        QTRY_COMPARE(sim.events(), events);
+        QTest::qWait(2 * Pacing::ms(MainWindowTiming::kImsiRetryGapMs));
+        QCOMPARE(sim.events(), events);
+
+        // Whatever reads the IMSI later, the operator's profile refresh among them.
+        fixture.deliver(ReplyKey, QStringLiteral("IMSI"), SettlingSim::kImsi);
+        QCOMPARE(queryRows("SELECT IMSI, PIN FROM SIMCARDS WHERE ID=0"), SettlingSim::kImsi + '|' + scramblePassword("1234"));
     }
 
     void startupRequestsAreServed_data()
