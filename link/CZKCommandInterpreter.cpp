@@ -109,6 +109,10 @@ void CZKCommandInterpreter::interpretLine(const Reply& reply, int index)
 {
     const QString& line = reply.lines.at(index);
     const QString upper = line.toUpper();
+    // The unit answers one command at a time: once another command's echo has come, the result
+    // of the delete before it is not coming, and the "OK" that follows is that command's.
+    if (state == DeleteEchoed && startsWith(upper, "AT"))
+        dropAwaitedDelete();
     if (commandResult(upper))
         return;
     if (state == UssdContinues) {
@@ -163,6 +167,8 @@ bool CZKCommandInterpreter::commandResult(const QString& upper)
             sendKey(QStringLiteral("CLCK_ERROR"));
         else if (state == PinChange)
             sendKey(QStringLiteral("PWD_ERROR"));
+        else if (state == PhoneBookWrite)
+            sendKey(QStringLiteral("CPBW_ERROR"));
         else
             sendKey(QStringLiteral("ERROR"));
         state = Idle;
@@ -215,11 +221,15 @@ bool CZKCommandInterpreter::fieldRule(const QString& line, const QString& upper,
 
 bool CZKCommandInterpreter::echoRule(const QString& upper)
 {
+    if (deleteEcho(upper))
+        return true;
     if (startsWith(upper, "AT+CLCK=\"SC\",1") || startsWith(upper, "AT+CLCK=\"SC\",0"))
         state = LockChange;
     else if (startsWith(upper, "AT+CPWD=\"SC\","))
         state = PinChange;
-    else if (startsWith(upper, "AT+CMGR=") || startsWith(upper, "AT+CMGD="))
+    else if (startsWith(upper, "AT+CPBW="))
+        state = PhoneBookWrite;
+    else if (startsWith(upper, "AT+CMGR="))
         readEcho(upper);
     else if (startsWith(upper, "AT+CIMI"))
         state = ImsiNext;

@@ -59,7 +59,8 @@ private:
         LockChange = 9,
         PinChange = 10,
         ReadEchoed = 11,   // "AT+CMGR=<p>" echoed, its "+CMGR:" line not yet come
-        DeleteEchoed = 12, // "AT+CMGD=<p>" echoed, its "OK" not yet come
+        DeleteEchoed = 12, // "AT+CMGD=" or "AT+CMGDA=" echoed, its result not yet come
+        PhoneBookWrite = 13, // "AT+CPBW=" echoed: a refusal is the phone book's, not any error
     };
 
     // What the last "+CMGR:" read brought, and so whether the SIM copy may go.
@@ -133,6 +134,8 @@ private:
     // message that has to stay ("KEEP").
     void endReadUnstored(bool found);
     void readEcho(const QString& upper);
+    // Whether the line is the echo of a delete; when it is, its result is awaited.
+    bool deleteEcho(const QString& upper);
     // The positions of the set's other parts, forgotten as held as they are handed out, and
     // remembered as stored on the card.
     QStringList takeHeldPositions(const SetKey& set, int simCardId);
@@ -141,6 +144,8 @@ private:
     void rememberStored(int simCardId, int position, const QString& pdu);
     // A delete the unit confirmed: what comes to those positions later is new.
     void forgetDeleted();
+    // The delete awaited was answered by nothing the interpreter saw: what it deleted is unknown.
+    void dropAwaitedDelete();
     // Another card in the slot: none of its positions holds what was stored before.
     void imsiReported(const QString& imsi);
     // Keeps `pending` and `heldPositions` within kHeldPartsLimit, the oldest going first.

@@ -132,22 +132,40 @@ QString ucs2UssdText(const QString& text, int skip)
 
 } // namespace
 
-void CZKCommandInterpreter::readEcho(const QString& upper)
+bool CZKCommandInterpreter::deleteEcho(const QString& upper)
 {
-    if (upper.startsWith(QLatin1String("AT+CMGD="))) {
-        // "AT+CMGD=<p>[,<flag>]": a flag above 0 deletes more than the one position.
-        const QStringList fields = upper.mid(8).split(QLatin1Char(','));
-        int position = -1, flag = 0;
+    // "AT+CMGDA=<type>" deletes all messages of a kind, "AT+CMGD=<p>[,<flag>]" the one at p, or
+    // with a flag above 0 more than that one. Neither name is the start of the other's echo.
+    const QLatin1String all("AT+CMGDA="), one("AT+CMGD=");
+    const bool deletesAll = upper.startsWith(all);
+    if (!deletesAll && !upper.startsWith(one))
+        return false;
+    const QString arguments = upper.mid(deletesAll ? all.size() : one.size());
+    // "=?" only asks which arguments the unit takes.
+    if (arguments.trimmed().startsWith(QLatin1Char('?')))
+        return false;
+    int position = -1, flag = 0;
+    if (!deletesAll) {
+        const QStringList fields = arguments.split(QLatin1Char(','));
         if (!ReplyFields::toNumber(fields.at(0), &position) || position < 0)
             position = -1;
         if (fields.size() > 1 && !ReplyFields::toNumber(fields.at(1), &flag))
             flag = 1;
-        // Whatever lay there is gone; a new message may take the position.
-        heldPositions.remove(position);
-        state = DeleteEchoed;
-        deletePosition = flag == 0 ? position : -1;
-        return;
     }
+    const bool several = deletesAll || flag != 0;
+    deletePosition = several ? -1 : position;
+    // Whatever lay there is gone, or may be: a new message may take the position, and a part
+    // held from there must not have it deleted when its set is stored.
+    if (several)
+        heldPositions.clear();
+    else
+        heldPositions.remove(position);
+    state = DeleteEchoed;
+    return true;
+}
+
+void CZKCommandInterpreter::readEcho(const QString& upper)
+{
     int position = -1;
     if (!ReplyFields::toNumber(upper.mid(8), &position) || position < 0)
         position = -1;
@@ -368,6 +386,14 @@ void CZKCommandInterpreter::forgetDeleted()
                 ++read;
         }
     }
+    deletePosition = -1;
+}
+
+void CZKCommandInterpreter::dropAwaitedDelete()
+{
+    // Unconfirmed, the positions stay remembered: a re-read of what is still there is then not
+    // stored twice. Only a PDU identical to the stored one, byte for byte, can be taken for it.
+    state = Idle;
     deletePosition = -1;
 }
 

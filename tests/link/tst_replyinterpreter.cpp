@@ -83,6 +83,12 @@ private slots:
             {"RECEIVED_SMS=EMPTY", "RECEIVED_SMS=EMPTY", "ERROR", "RECEIVED_SMS=EMPTY"});
         row("restart notice keeps the state", {"AT+CIMI\r\n", "at#rst\r\n260011234567890\r\n\r\nOK\r\n"},
             {"restart", "IMSI=260011234567890"});
+        // A refused phone-book write or erase is told apart from any other error, its result in
+        // the echo's datagram or a later one; an accepted one ends the state.
+        row("phone-book write and erase refused",
+            {"AT+CPBW=3,\"600\",129,\"A name too long for the SIM\"\r\n\r\n+CME ERROR: 24\r\n", "AT+CPBW=4\r\n",
+             "\r\nERROR\r\n", "at+cpbw=5\r\n\r\nOK\r\n", "ERROR\r\n"},
+            {"CPBW_ERROR", "CPBW_ERROR", "ERROR"});
 
         // SIM lock and PIN.
         row("lock result in a later reply, once",
@@ -209,6 +215,22 @@ private slots:
             {readAt(3, alert), "AT+CMGD=3\r\n+CMS ERROR: 321\r\n", readAt(3, alert), "AT+CMGD=4\r\nOK\r\n",
              readAt(3, alert)},
             {sms, duplicate, duplicate}, {alertRow});
+        // Only the result that answers the delete's own echo confirms it: the unit answers one
+        // command at a time, so an "OK" after another command's echo is that command's.
+        row("a delete's result in a datagram of its own confirms it, another command's does not",
+            {readAt(3, alert), "AT+CMGD=3\r\n", "\r\nOK\r\n", readAt(3, alert), "AT+CMGD=3\r\n",
+             "AT+CMGF=0\r\n\r\nOK\r\n", readAt(3, alert), "AT+CMGD=3\r\n", "at+cmgf=0\r\n", "OK\r\n",
+             readAt(3, alert), "AT+CMGD=3\r\nAT#RST\r\nOK\r\n", readAt(3, alert)},
+            {sms, sms, duplicate, duplicate, "restart", duplicate}, {alertRow, alertRow});
+        row("a delete of all, typed: refused or unanswered it keeps the positions, confirmed it forgets them",
+            {readAt(3, alert), "AT+CMGDA=6\r\n+CMS ERROR: 302\r\n", readAt(3, alert), "AT+CMGDA=\"DEL ALL\"\r\n",
+             "AT+CPMS?\r\n+CPMS: 1,20\r\nOK\r\n", readAt(3, alert), "AT+CMGDA=6\r\n", "\r\nOK\r\n",
+             readAt(3, alert), "at+cmgda=\"del read\"\r\nOK\r\n", readAt(3, alert)},
+            {sms, duplicate, "SMS_STORE_SIZE=20", "REC_SMS=1", duplicate, sms, sms}, {alertRow, alertRow, alertRow});
+        row("asking which deletes the unit takes deletes nothing",
+            {readAt(3, alert), "AT+CMGD=?\r\n+CMGD: (1-20),(0-4)\r\n\r\nOK\r\n", readAt(3, alert),
+             "AT+CMGDA=?\r\n+CMGDA: (1-6)\r\n\r\nOK\r\n", readAt(3, alert)},
+            {sms, duplicate, duplicate}, {alertRow});
         row("a read without its echo, or of another card",
             {readAt(3, alert), QStringLiteral("+CMGR: 0,,26\r\n%1\r\n\r\nOK\r\n").arg(alert), "AT+CIMI\r\n260011234567890\r\nOK\r\n", readAt(3, alert),
              "AT+CIMI\r\n260021234567890\r\nOK\r\n", readAt(3, alert)},
@@ -219,6 +241,10 @@ private slots:
         row("parts' positions handed out once their set is stored",
             {readAt(9, a2), readAt(4, a2), readAt(7, kTutorialPdu), readAt(5, a1)},
             {keep, keep, sms, "SMS_PARTS_STORED=4,9", sms}, {tutorial, joinedFirstLast});
+        row("a delete of several forgets where the held parts lay",
+            {readAt(9, a1), "AT+CMGD=1,4\r\nOK\r\n", readAt(5, a2), readAt(8, o1), "AT+CMGDA=6\r\nOK\r\n",
+             readAt(4, o2)},
+            {keep, sms, keep, sms}, {joined, "+4870|Other two.|2026-05-12 19:41:02|0|0"});
         row("a position found empty, deleted or holding another message forgets its part",
             {readAt(3, o2), "AT+CMGR=3\r\n+CMS ERROR: 321\r\n", readAt(9, a2), "AT+CMGD=9\r\n\r\nOK\r\n", readAt(6, a2),
              readAt(6, kTutorialPdu), readAt(5, a1), readAt(2, o1)},
