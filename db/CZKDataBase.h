@@ -95,8 +95,8 @@ public:
     int removePhoneBookEntry(const QString& number, const QString& name);
     bool updatePhoneBookEntry(const QString& oldNumber, const QString& oldName, const QString& newNumber,
                               const QString& newName);
-    // Erases the entry at that position and writes the new values there; false, with nothing
-    // sent, when no entry is held there or the new values cannot be written.
+    // Writes the new values over the entry at that position, with the one write command; false,
+    // with nothing sent, when no entry is held there or the new values cannot be written.
     bool updatePhoneBookEntryAt(int pos, const QString& newNumber, const QString& newName);
     // The position a new SIM entry takes: one past the run of used positions that begins at the
     // lowest, or, when that lies beyond `capacity` (known when 0 or more), the first free one
@@ -125,6 +125,8 @@ private:
     bool loadMessages(const QString& statement, QVector<Record>& list, QString Record::*party);
     void reportError(const QString& title, const QString& detail);
     void sendPhoneBookErase(int pos);
+    // Writes new values over the entry at that index of the mirror, at its SIM position.
+    bool rewritePhoneBookEntry(int index, const QString& newNumber, const QString& newName);
     // The contacts or the SIM phone book changed: contactName() builds its index anew.
     void namesChanged() { nameIndex.valid = false; }
 

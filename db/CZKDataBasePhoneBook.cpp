@@ -6,7 +6,8 @@
 #include <QSet>
 
 // The SIM phone book mirrored in memory. Changes made here go to the unit as AT+CPBW commands
-// on the bus; the mirror changes at once and does not wait for the unit's answer.
+// on the bus; the mirror changes at once and does not wait for the unit's answer (the window
+// reads the book again when the unit refuses one).
 
 namespace {
 
@@ -133,23 +134,34 @@ int CZKDataBase::removePhoneBookEntry(const QString& number, const QString& name
 bool CZKDataBase::updatePhoneBookEntry(const QString& oldNumber, const QString& oldName, const QString& newNumber,
                                        const QString& newName)
 {
-    // Checked before the erase: a refused new entry must not cost the SIM its old one.
-    if (newNumber.isEmpty() || newName.isEmpty() || !isPhoneBookTextAllowed(newNumber)
-        || !isPhoneBookTextAllowed(newName))
-        return false;
-    const int pos = removePhoneBookEntry(oldNumber, oldName);
-    if (pos == -1)
-        return false;
-    return setPhoneBookEntry(pos, newNumber, newName, true);
+    for (int i = phoneBook.size() - 1; i >= 0; --i) {
+        const ContactRecord& entry = phoneBook.at(i);
+        if (entry.msisdn == oldNumber && entry.name == oldName)
+            return rewritePhoneBookEntry(i, newNumber, newName);
+    }
+    return false;
 }
 
 bool CZKDataBase::updatePhoneBookEntryAt(int pos, const QString& newNumber, const QString& newName)
 {
     // By position: two entries may share a number and a name, and the operator chose one of them.
+    for (int i = phoneBook.size() - 1; i >= 0; --i) {
+        if (phoneBook.at(i).id == pos)
+            return rewritePhoneBookEntry(i, newNumber, newName);
+    }
+    return false;
+}
+
+bool CZKDataBase::rewritePhoneBookEntry(int index, const QString& newNumber, const QString& newName)
+{
     if (newNumber.isEmpty() || newName.isEmpty() || !isPhoneBookTextAllowed(newNumber)
-        || !isPhoneBookTextAllowed(newName) || !findPhoneBookEntry(pos))
+        || !isPhoneBookTextAllowed(newName))
         return false;
-    removePhoneBookEntryAt(pos);
+    // One write over the used position replaces the entry there: a write the SIM refuses (a name
+    // too long for its records, say) leaves the old entry in place, where an erase before it
+    // would have lost it.
+    const int pos = phoneBook.at(index).id;
+    phoneBook.remove(index);
     return setPhoneBookEntry(pos, newNumber, newName, true);
 }
 

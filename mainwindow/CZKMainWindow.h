@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -306,6 +307,9 @@ private:
     void endPhoneBookRead();
     void watchPhoneBookReply(const QString& reply);
 
+    // An error answer also ends the phone-book read, the notice and the profile refresh it may
+    // belong to.
+    void errorAnswered();
     void storeUnitIdentity(const QString& key, const QString& value);
     void storeSimIdentity(const QString& imsi);
     // Writes every record back and shows the page again, unless the operator is editing it.
@@ -497,6 +501,25 @@ private:
 
     // ---- Phone book (CZKMainWindowPhoneBook.cpp)
     struct PhoneBookSteps;
+    // A write or erase of the SIM phone book that the program sent, and the entry it is about.
+    struct PhoneBookChange {
+        int position = 0;
+        bool erase = false;
+        QString name;
+    };
+    // Sent and not yet echoed, oldest first.
+    QList<PhoneBookChange> phoneBookChanges;
+    // The last echo seen is that of this change; its answer is awaited.
+    std::optional<PhoneBookChange> phoneBookChangeEchoed;
+    // Refusals being told, the one on screen first; those that come meanwhile wait their turn.
+    QList<PhoneBookChange> phoneBookRefusals;
+    void notePhoneBookChange(int position, bool erase, const QString& name);
+    // The unit's echo tells which change an answer belongs to.
+    void watchPhoneBookChange(const QString& reply, const QString& tag);
+    // The SIM refused the change just echoed: the operator is told, and the book read again so
+    // that the list shows what the SIM holds. False when the refusal was not of the program's
+    // own change (a command typed in the terminal).
+    bool phoneBookChangeRefused();
     // ---- end of phone book
 
     // ---- Menus, languages and skins (CZKMainWindowMenus.cpp)

@@ -81,6 +81,7 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
         return;
     case Receive:
         watchPhoneBookReply(msg);
+        watchPhoneBookChange(msg, desc);
         watchSmsReadEcho(msg, desc);
         watchImsiReply(msg, desc);
         return;
@@ -101,12 +102,11 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     } else if (key == QLatin1String("CLCK_OK")) {
         emit clckOK();
     } else if (key == QLatin1String("ERROR")) {
-        // An error answer also ends the phone-book read it may belong to: the first reading of
-        // the unit is then over.
-        if (phoneBookRead != PhoneBookRead::Idle)
-            endPhoneBookRead();
-        endInitNotice();
-        endProfileRefresh(true);
+        errorAnswered();
+    } else if (key == QLatin1String("CPBW_ERROR")) {
+        // A phone-book change typed in the terminal is refused as any other command is.
+        if (!phoneBookChangeRefused())
+            errorAnswered();
     } else if (key == QLatin1String("NEW_PB_ITEM")) {
         emit phoneBookNewItem();
     } else if (key == QLatin1String("PHONE_BOOK_POS")) {
@@ -160,6 +160,15 @@ void CZKMainWindow::receiveNewMessage(int type, QString msg, QString desc)
     } else {
         dispatchRadioKey(key, value);
     }
+}
+
+void CZKMainWindow::errorAnswered()
+{
+    // The first reading of the unit is over when its phone-book read ends.
+    if (phoneBookRead != PhoneBookRead::Idle)
+        endPhoneBookRead();
+    endInitNotice();
+    endProfileRefresh(true);
 }
 
 void CZKMainWindow::storeUnitIdentity(const QString& key, const QString& value)

@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 // The SIM phone book is read on every connection: the store is chosen, its size asked, then
@@ -89,6 +90,24 @@ struct CZKMainWindow::PhoneBookSteps {
                            CZKMainWindow::tr("A name or number of the SIM phone book cannot hold a double quote, "
                                              "a line break or Ctrl-Z."));
         return false;
+    }
+
+    // "AT+CPBW=<pos>" erases, "AT+CPBW=<pos>,..." writes; -1 for another line.
+    static int changedPosition(const QString& upperLine, bool* erase)
+    {
+        static const QRegularExpression echo(QStringLiteral("^AT\\+CPBW=\\s*(\\d+)\\s*(,|$)"));
+        const QRegularExpressionMatch match = echo.match(upperLine);
+        if (!match.hasMatch())
+            return -1;
+        *erase = match.captured(2).isEmpty();
+        bool valid = false;
+        const int position = match.captured(1).toInt(&valid, 10);
+        return valid ? position : -1;
+    }
+
+    static bool isCommandEcho(const QString& upperLine)
+    {
+        return upperLine.startsWith(QLatin1String("AT")) && (upperLine.size() == 2 || !upperLine.at(2).isLetter());
     }
 
     static void addRow(QTableWidget* table, int id, const QStringList& texts)
@@ -186,6 +205,66 @@ void CZKMainWindow::endPhoneBookRead()
     phoneBookRead = PhoneBookRead::Idle;
     phoneBookReadTimer.stop();
     endInitNotice();
+    // Each entry read redraws the list; a read that found none must still take away the rows of
+    // what the SIM no longer holds (an entry it refused, one removed in the terminal).
+    if (database() && PhoneBookSteps::selectedGroup(*this) == PhoneBookSteps::Sim)
+        updatePhoneBookList(PhoneBookSteps::Sim);
+}
+
+void CZKMainWindow::notePhoneBookChange(int position, bool erase, const QString& name)
+{
+    // Echoes that never came leave their changes behind; so many are not all awaited at once.
+    constexpr int kMostAwaited = 256;
+    if (phoneBookChanges.size() >= kMostAwaited)
+        phoneBookChanges.removeFirst();
+    phoneBookChanges.append({position, erase, name});
+}
+
+void CZKMainWindow::watchPhoneBookChange(const QString& reply, const QString& tag)
+{
+    const QStringList lines = QString(reply).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'));
+    for (const QString& text : lines) {
+        const QString line = text.trimmed().toUpper();
+        if (!PhoneBookSteps::isCommandEcho(line))
+            continue;
+        phoneBookChangeEchoed.reset();
+        bool erase = false;
+        const int position = PhoneBookSteps::changedPosition(line, &erase);
+        // The same command typed in the terminal is the operator's, not one of these.
+        if (position < 0 || tag != internalTag())
+            continue;
+        // The changes are answered in the order they were sent: those before this one whose
+        // echoes never came are not answered any more.
+        for (int i = 0; i < phoneBookChanges.size(); ++i) {
+            const PhoneBookChange& change = phoneBookChanges.at(i);
+            if (change.position == position && change.erase == erase) {
+                phoneBookChangeEchoed = change;
+                phoneBookChanges.erase(phoneBookChanges.begin(), phoneBookChanges.begin() + i + 1);
+                break;
+            }
+        }
+    }
+}
+
+bool CZKMainWindow::phoneBookChangeRefused()
+{
+    if (!phoneBookChangeEchoed)
+        return false;
+    phoneBookRefusals.append(*phoneBookChangeEchoed);
+    phoneBookChangeEchoed.reset();
+    // A box is up: this refusal is told after it, and the read it started shows this one too.
+    if (phoneBookRefusals.size() > 1)
+        return true;
+    // The list showed the change as made; the read puts back what the SIM holds, behind the box.
+    refreshSIMPhoneBook();
+    while (!phoneBookRefusals.isEmpty()) {
+        const PhoneBookChange refused = phoneBookRefusals.first();
+        const QString text = refused.erase ? tr("The SIM refused to remove the phone-book entry \"%1\".")
+                                           : tr("The SIM refused to save the phone-book entry \"%1\".");
+        CZKPrompt::warning(this, tr("Warning"), text.arg(refused.name));
+        phoneBookRefusals.removeFirst();
+    }
+    return true;
 }
 
 void CZKMainWindow::updateSIMUSIMRoot()
@@ -395,6 +474,8 @@ void CZKMainWindow::newContact()
             return;
         }
         stored = db->setPhoneBookEntry(position, dialog.msisdn, dialog.name, true);
+        if (stored)
+            notePhoneBookChange(position, false, dialog.name);
     }
     if (stored) {
         updatePhoneBookList(group);
@@ -445,6 +526,7 @@ void CZKMainWindow::editContact()
     // The selected position is rewritten, even where another position holds the same number
     // and name.
     if (db->updatePhoneBookEntryAt(id, dialog.msisdn, dialog.name)) {
+        notePhoneBookChange(id, false, dialog.name);
         updatePhoneBookList(PhoneBookSteps::Sim);
         updateContactsToolbar();
     }
@@ -482,6 +564,8 @@ void CZKMainWindow::removeContact()
             if (!db->removeContact(id))
                 sendMessage(Error, QStringLiteral("Remove contact ID:%1 fialed").arg(id), QString());
         } else if (group == PhoneBookSteps::Sim) {
+            if (const ContactRecord* entry = db->findPhoneBookEntry(id))
+                notePhoneBookChange(id, true, entry->name);
             db->removePhoneBookEntryAt(id);
         }
     }

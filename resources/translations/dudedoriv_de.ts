@@ -637,6 +637,14 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The SIM refused to save the phone-book entry &quot;%1&quot;.</source>
+        <translation>Die SIM-Karte hat das Speichern des Telefonbucheintrags „%1“ abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The SIM refused to remove the phone-book entry &quot;%1&quot;.</source>
+        <translation>Die SIM-Karte hat das Löschen des Telefonbucheintrags „%1“ abgelehnt.</translation>
+    </message>
+    <message>
         <source>Remove %1 contact?</source>
         <translation type="unfinished"></translation>
     </message>

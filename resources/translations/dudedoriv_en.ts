@@ -636,6 +636,14 @@ Description: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The SIM refused to save the phone-book entry &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SIM refused to remove the phone-book entry &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Remove %1 contact?</source>
         <translation type="unfinished"></translation>
     </message>

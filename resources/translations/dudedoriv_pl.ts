@@ -642,6 +642,14 @@ Opis: %3</translation>
         <translation>Książka telefoniczna karty SIM jest pełna.</translation>
     </message>
     <message>
+        <source>The SIM refused to save the phone-book entry &quot;%1&quot;.</source>
+        <translation>Karta SIM nie przyjęła wpisu książki telefonicznej „%1”.</translation>
+    </message>
+    <message>
+        <source>The SIM refused to remove the phone-book entry &quot;%1&quot;.</source>
+        <translation>Karta SIM nie pozwoliła usunąć wpisu książki telefonicznej „%1”.</translation>
+    </message>
+    <message>
         <source>Remove %1 contact?</source>
         <translation>Usunąć %1 kontakt?</translation>
     </message>

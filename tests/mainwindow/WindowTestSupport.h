@@ -31,6 +31,7 @@ public:
     int smsCount() const { return w->smsCount; }
     bool smsChainRuns() const { return w->smsChain != CZKMainWindow::SmsChain::Idle; }
     int phoneBookCapacity() const { return w->phoneBookCapacity; }
+    bool phoneBookReading() const { return w->phoneBookRead != CZKMainWindow::PhoneBookRead::Idle; }
     bool attached() const { return w->attached; }
     QString temperatureText() const { return w->temperatureText; }
     CZKChartItemModel& chartModel() const { return w->chartModel; }

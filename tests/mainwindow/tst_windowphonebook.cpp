@@ -72,6 +72,15 @@ QStringList bookCommands(BusRecorder& bus)
     return sentCommands(bus.take()).filter(QRegularExpression(QStringLiteral("^AT\\+CPB[RW]")));
 }
 
+// The fake unit's SIM phone book, as rows() shows it: "position:name|number".
+QStringList simBook(const FakeUnit& unit)
+{
+    QStringList entries;
+    for (auto e = unit.simPhoneBook.cbegin(); e != unit.simPhoneBook.cend(); ++e)
+        entries << QStringLiteral("%1:%2|%3").arg(e.key()).arg(e->name, e->number);
+    return entries;
+}
+
 // Answers the contact editor once it is up: records "title|name|number|description|description
 // enabled", then types the name and number and presses OK, or presses Cancel for a null name.
 struct EditorAnswer {
@@ -228,9 +237,10 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         const QString simEditor = "Edit contact|Twin|600||off";
         const QStringList twins{"3:Twin|600", "7:Twin|600"};
-        // The first of the twins: a search by number and name would find the last.
+        // The first of the twins: a search by number and name would find the last. One write
+        // over it, no erase first.
         QTest::newRow("sim twin") << 1 << "Bob" << "700" << simEditor
-                                  << QStringList{"AT+CPBW=3 [INTERNAL]", "AT+CPBW=3,\"700\",129,\"Bob\" [INTERNAL]"}
+                                  << QStringList{"AT+CPBW=3,\"700\",129,\"Bob\" [INTERNAL]"}
                                   << QStringList{"3:Bob|700", "7:Twin|600"} << QStringList{};
         const QString refused = "Warning|A name or number of the SIM phone book cannot hold a double quote, a line "
                                 "break or Ctrl-Z.";
@@ -374,6 +384,101 @@ private slots:
         QTEST(bookCommands(bus), "sent");
         QTEST(rows(fixture), "shown");
         QCOMPARE(tree(fixture)->topLevelItem(0)->text(0), QStringLiteral("Local(%1)").arg(database()->contacts.size()));
+    }
+
+    // Through the link and the fake unit: a write or erase that the SIM refuses leaves it as it
+    // was, the operator is told which entry, and the list is read back from the SIM. The fake
+    // refuses a name over 18 characters, or every change while its store refuses.
+    void changeRefusedBySim_data()
+    {
+        QTest::addColumn<QString>("change");   // edit, add, remove (the entry at `id`), or typed in the terminal
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("emptyBook");
+        QTest::addColumn<bool>("storeRefuses");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("sent");   // the phone-book writes and erases
+        QTest::addColumn<QStringList>("sim");    // what the SIM holds after
+        QTest::addColumn<QStringList>("boxes");
+        const QString tooLong = "Anna Maria Kowalska-Nowak";
+        const QStringList asStarted{"1:Anna|+48600100200", "2:Smith, John|600100300"};
+        const auto saveRefused = [](const QString& name) {
+            return "Warning|The SIM refused to save the phone-book entry \"" + name + "\".";
+        };
+        QTest::newRow("edit, name too long")
+            << "edit" << 1 << false << false << tooLong << "+48600100200"
+            << QStringList{"AT+CPBW=1,\"+48600100200\",145,\"" + tooLong + "\" [INTERNAL]"} << asStarted
+            << QStringList{saveRefused(tooLong)};
+        QTest::newRow("add, store refusing")
+            << "add" << 0 << false << true << "Zed" << "+4870"
+            << QStringList{"AT+CPBW=3,\"+4870\",145,\"Zed\" [INTERNAL]"} << asStarted << QStringList{saveRefused("Zed")};
+        QTest::newRow("add to an empty book, name too long")
+            << "add" << 0 << true << false << tooLong << "+4870"
+            << QStringList{"AT+CPBW=1,\"+4870\",145,\"" + tooLong + "\" [INTERNAL]"} << QStringList{}
+            << QStringList{saveRefused(tooLong)};
+        QTest::newRow("remove, store refusing")
+            << "remove" << 2 << false << true << QString() << QString() << QStringList{"AT+CPBW=2 [INTERNAL]"}
+            << asStarted
+            << QStringList{"Question|Remove 1 contact?",
+                           "Warning|The SIM refused to remove the phone-book entry \"Smith, John\"."};
+        // Taken: one write over the entry, and no box.
+        QTest::newRow("edit taken")
+            << "edit" << 2 << false << false << "Jan" << "600100301"
+            << QStringList{"AT+CPBW=2,\"600100301\",129,\"Jan\" [INTERNAL]"}
+            << QStringList{"1:Anna|+48600100200", "2:Jan|600100301"} << QStringList{};
+        // The operator sees the unit's answer in the terminal.
+        QTest::newRow("typed in the terminal")
+            << "terminal" << 1 << false << false << tooLong << "600"
+            << QStringList{"AT+CPBW=1,\"600\",129,\"" + tooLong + "\""} << asStarted << QStringList{};
+    }
+
+    void changeRefusedBySim()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, id);
+        QFETCH(QString, name);
+        QFETCH(QString, number);
+        QFETCH(QStringList, sent);
+        QFETCH(QStringList, sim);
+        WindowFixture f(kContacts);
+        f.probe->smsPollingEnabled() = false;
+        QFETCH(bool, emptyBook);
+        if (emptyBook)
+            f.unit.resetPhoneBook(true);
+        f.unit.silent = false;
+        QVERIFY(bringLinkUp(f));
+        selectGroup(f, 1);
+        f.window->refreshSIMPhoneBook();
+        QTRY_VERIFY(!f.probe->phoneBookReading());
+        QTRY_COMPARE(rows(f), simBook(f.unit));
+        prompts.clear();
+        QFETCH(bool, storeRefuses);
+        f.unit.phoneBookRefused = storeRefuses;
+        BusRecorder bus;
+        bus.take();
+
+        EditorAnswer answerer(name, number);
+        if (change == QLatin1String("edit")) {
+            selectIds(f, {id});
+            f.window->editContact();
+        } else if (change == QLatin1String("add")) {
+            f.window->newContact();
+        } else if (change == QLatin1String("remove")) {
+            selectIds(f, {id});
+            f.window->removeContact();
+        } else {
+            IMessageSender terminal;
+            terminal.sendMessage(Send, QStringLiteral("AT+CPBW=%1,\"%2\",129,\"%3\"").arg(id).arg(number, name),
+                                 QString());
+        }
+        // The unit's answer has come back.
+        QStringList seen;
+        QTRY_VERIFY(!(seen += bus.take()).filter(QRegularExpression(QStringLiteral("^5\\|AT\\+CPBW="))).isEmpty());
+        QCOMPARE(simBook(f.unit), sim);
+        QTRY_COMPARE(rows(f), sim);
+        QFETCH(QStringList, boxes);
+        QTRY_COMPARE(prompts, boxes);
+        QCOMPARE(sentCommands(seen + bus.take()).filter(QRegularExpression(QStringLiteral("^AT\\+CPBW="))), sent);
     }
 
     void contextMenu_data()

@@ -179,6 +179,14 @@ private slots:
         QTest::newRow("book restored over changes")
             << QByteArrayList{"AT+CPBW=1\r", "AT+CPBW=9,\"123\",129,\"Ed\"\r", "FAKE#PHONEBOOK=NORMAL", cpbr}
             << QByteArrayList{ok, ok, ok, twoEntries} << QByteArray("PB=2 ");
+        // A refused write or erase leaves the position as it was.
+        QTest::newRow("book refuses, name too long")
+            << QByteArrayList{"FAKE#PBREFUSE=1", "AT+CPBW=1\r", "AT+CPBW=2,\"123\",129,\"Ed\"\r", "FAKE#PBREFUSE=0",
+                              "AT+CPBW=2,\"123\",129,\"A name of nineteen.\"\r",
+                              "AT+CPBW=3,\"123\",129,\"Eighteen character\"\r", "FAKE#PBREFUSE=2", cpbr}
+            << QByteArrayList{ok, error, error, ok, "+CME ERROR: 24", ok, error,
+                              twoEntries.chopped(3) + "|+CPBR: 3,\"123\",129,\"Eighteen character\"|OK"}
+            << QByteArray("PB=3 ");
     }
 
     void commandsAnswerFromTheUnitsState() { runSession(); }

@@ -159,11 +159,14 @@ void FakeUnit::handleControl(const QString& control, const QHostAddress& from, q
     } else if (name == QLatin1String("PBSIZE")) {
         const int size = value.trimmed().toInt(&done);
         done = done && equals > 0 && setPhoneBookSize(size);
-    } else if (name == QLatin1String("SIMLOCK") || name == QLatin1String("SHOWPASSWORD")) {
+    } else if (name == QLatin1String("SIMLOCK") || name == QLatin1String("SHOWPASSWORD")
+               || name == QLatin1String("PBREFUSE")) {
         const QString flag = value.trimmed();
         done = equals > 0 && (flag == QLatin1String("0") || flag == QLatin1String("1"));
         if (done && name == QLatin1String("SIMLOCK"))
             setSimLocked(flag == QLatin1String("1"));
+        else if (done && name == QLatin1String("PBREFUSE"))
+            phoneBookRefused = flag == QLatin1String("1");
         else if (done)
             showPassword = flag == QLatin1String("1");
     } else if (name == QLatin1String("STATE")) {

@@ -43,6 +43,8 @@ public:
     static constexpr int PinTries = 3;
     static constexpr int SmsCapacity = 20;
     static constexpr int PhoneBookCapacity = 250;
+    // The longest name a phone-book record of its SIM holds; a longer one is refused.
+    static constexpr int PhoneBookNameLength = 18;
     // After the reply, each unsolicited datagram of the answer (USSD) follows this much later.
     static constexpr int LaterGapMs = 100;
     // No flood sends more than this many datagrams.
@@ -110,6 +112,9 @@ public:
     int phoneBookSize = PhoneBookCapacity;
     // Sets that size; entries beyond it go. False for a negative size.
     bool setPhoneBookSize(int size);
+    // Every "AT+CPBW", write or erase, is answered "ERROR" and changes nothing, as a SIM whose
+    // book is locked or failing does.
+    bool phoneBookRefused = false;
     // Whether the SIM asks for its PIN, as "AT+CLCK="SC",2" reports it; the SIM starts ready.
     bool pinLock = false;
     SimState simState = SimState::Ready;

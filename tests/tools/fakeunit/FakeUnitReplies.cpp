@@ -330,6 +330,10 @@ bool FakeUnit::answer(const QString& command, QByteArray* reply, QStringList* la
         const bool write = args.size() == 4 && isQuoted(args.at(1)) && isQuoted(args.at(3)) && number(args.at(2)) >= 0;
         if (first < 1 || first > phoneBookSize || (args.size() != 1 && !write))
             result = "+CME ERROR: 21";
+        else if (phoneBookRefused)
+            result = "ERROR";
+        else if (write && inner(args.at(3)).size() > PhoneBookNameLength)
+            result = "+CME ERROR: 24";   // text string too long
         else if (write)
             simPhoneBook.insert(first, {inner(args.at(1)), number(args.at(2)), inner(args.at(3))});
         else

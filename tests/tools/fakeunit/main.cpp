@@ -24,6 +24,8 @@
 // (one of them in two parts) and two phone-book entries, which "AT+CMGR", "AT+CMGD", "AT+CPBR"
 // and "AT+CPBW" read and change, by position (two positions may hold the same entry); "AT+CPBS?"
 // gives "+CPBS: "SM",<entries>,<positions>", 250 positions unless FAKE#PBSIZE says otherwise.
+// As a SIM's records, its phone book holds names of at most 18 characters: a longer one is
+// refused with "+CME ERROR: 24" and the position keeps what it had.
 // "AT#", the link's ping, is echoed with "OK".
 //
 // Its message store has 20 indexes, 1 to 20 (0 to 19 after FAKE#SMSBASE=0). "AT+CPMS" gives the
@@ -117,6 +119,9 @@
 //   FAKE#PBSIZE=<n>                 the phone book's number of positions (250 at start; 0 for a
 //                                   card without one), as "+CPBS:" gives it; entries beyond it go,
 //                                   and "AT+CPBR" or "AT+CPBW" past it is answered "+CME ERROR: 21"
+//   FAKE#PBREFUSE=1 | FAKE#PBREFUSE=0
+//                                   refuse every "AT+CPBW", write or erase, with "ERROR" and leave
+//                                   the phone book as it is, or take them again
 //   FAKE#SIMLOCK=1 | FAKE#SIMLOCK=0 PIN verification on with the PIN wanted, or off with the
 //                                   SIM ready; either way all tries back
 //   FAKE#SHOWPASSWORD=1 | FAKE#SHOWPASSWORD=0
