@@ -42,6 +42,17 @@ void insertAtEnd(CZKSMSPlainTextEdit& field, const QString& text, bool drop)
     dropAtEnd(field, text);
 }
 
+// The composer's message field with its key filter installed, as the composer sets it up.
+struct FilteredField {
+    CZKKeyPressFilter filter;
+    CZKSMSPlainTextEdit field;
+    FilteredField()
+    {
+        field.setObjectName(QStringLiteral("editMessage"));
+        field.installEventFilter(&filter);
+    }
+};
+
 bool swallowed(CZKSMSPlainTextEdit& field, int key, int modifiers = 0)
 {
     CZKKeyPressFilter filter;
@@ -175,10 +186,8 @@ private slots:
         QFETCH(bool, selectLast);
         QFETCH(QString, typed);
         QFETCH(bool, typedIn);
-        CZKSMSPlainTextEdit field;
-        field.setObjectName(QStringLiteral("editMessage"));
-        CZKKeyPressFilter filter;
-        field.installEventFilter(&filter);
+        FilteredField filtered;
+        CZKSMSPlainTextEdit& field = filtered.field;
         field.setPlainText(present);
         field.moveCursor(QTextCursor::End);
         if (selectLast)
@@ -226,10 +235,8 @@ private slots:
         QFETCH(int, to);
         QFETCH(QString, pasted);
         QFETCH(bool, drop);
-        CZKSMSPlainTextEdit field;
-        field.setObjectName(QStringLiteral("editMessage"));
-        CZKKeyPressFilter filter;
-        field.installEventFilter(&filter);
+        FilteredField filtered;
+        CZKSMSPlainTextEdit& field = filtered.field;
         field.resize(400, 300);
         field.setPlainText(present);
         QTextCursor selection = field.textCursor();
@@ -249,10 +256,8 @@ private slots:
     // A message at its limit can still be selected whole, copied and cleared.
     void fullMessageSelectedAndCleared()
     {
-        CZKSMSPlainTextEdit field;
-        field.setObjectName(QStringLiteral("editMessage"));
-        CZKKeyPressFilter filter;
-        field.installEventFilter(&filter);
+        FilteredField filtered;
+        CZKSMSPlainTextEdit& field = filtered.field;
         field.setPlainText(times(pl, 1280));
         QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&field, Qt::Key_C, Qt::ControlModifier);

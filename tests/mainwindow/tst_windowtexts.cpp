@@ -124,6 +124,13 @@ QStringList treeTextsCut(const Ui_CZKMainWindow* ui, const QString& when)
     ui->tabWidget->setCurrentWidget(ui->tabSettings);
     return cut;
 }
+// The style sheet in the window's working folder, where the skin menu looks for it.
+bool placeSheet(const WindowFixture& fixture, const QByteArray& sheet)
+{
+    QFile copy(fixture.workDir.filePath(QStringLiteral("DarkOrange.qss")));
+    return copy.open(QIODevice::WriteOnly) && copy.write(sheet) == sheet.size();
+}
+
 } // namespace
 
 // No operator text is cut off, in Polish or English: the main window at its first size, on
@@ -215,9 +222,7 @@ private slots:
         application()->setStyleSheet(darkAtStart ? QString::fromLatin1(sheet) : QString());
 
         WindowFixture fixture;
-        QFile copy(fixture.workDir.filePath(QStringLiteral("DarkOrange.qss")));
-        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(sheet) == sheet.size());
-        copy.close();
+        QVERIFY(placeSheet(fixture, sheet));
         CZKMainWindow* window = fixture.window.get();
         window->resize(660, 470);
         window->show();
@@ -305,9 +310,7 @@ private slots:
         application()->setStyleSheet(darkAtStart ? QString::fromLatin1(sheet) : QString());
 
         WindowFixture fixture;
-        QFile copy(fixture.workDir.filePath(QStringLiteral("DarkOrange.qss")));
-        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(sheet) == sheet.size());
-        copy.close();
+        QVERIFY(placeSheet(fixture, sheet));
         CZKMainWindow* window = fixture.window.get();
         const Ui_CZKMainWindow* ui = fixture.probe->ui();
         window->languageCode = polishAtStart ? QStringLiteral("PL") : QStringLiteral("EN");
