@@ -66,6 +66,8 @@ public:
     void stopLink();
     // A new run of the program as far as the window's process-wide link state goes.
     static void resetRunState();
+    // The next connection is the one after a restart: the unit is not read again.
+    static void setReconnectAfterRestart() { CZKMainWindow::reconnectAfterRestart = true; }
 
 private:
     CZKMainWindow* w;
