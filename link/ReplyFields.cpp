@@ -53,4 +53,20 @@ QString joinWords(const QStringList& words, int first, int count)
     return picked.join(QLatin1Char(' '));
 }
 
+QStringList upperLines(const QString& reply)
+{
+    QStringList lines;
+    for (const QString& text : QString(reply).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'))) {
+        const QString line = text.trimmed().toUpper();
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    return lines;
+}
+
+bool isCommandEcho(const QString& upperLine)
+{
+    return upperLine.startsWith(QLatin1String("AT")) && (upperLine.size() == 2 || !upperLine.at(2).isLetter());
+}
+
 } // namespace ReplyFields

@@ -25,4 +25,10 @@ QStringList words(const QString& line);
 // counts as empty, so the number of blanks does not depend on the line.
 QString joinWords(const QStringList& words, int first, int count);
 
+// The lines of a raw reply, blanks around them removed, in upper case; empty lines left out.
+QStringList upperLines(const QString& reply);
+
+// Whether an upper-case reply line is the unit's echo of a command ("AT", "AT+...", "AT#...").
+bool isCommandEcho(const QString& upperLine);
+
 } // namespace ReplyFields

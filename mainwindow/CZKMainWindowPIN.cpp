@@ -5,6 +5,7 @@
 #include "app/CZKPrompt.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
+#include "link/ReplyFields.h"
 #include "sim/CZKInputPINPUKDialog.h"
 #include "sim/CZKSetPIN.h"
 
@@ -20,12 +21,6 @@ constexpr int kSimBusyRetries = 5;
 constexpr int kSimBusyGapMs = 250;
 // A SIM just unlocked may still be settling: its IMSI is asked at most this many times more.
 constexpr int kImsiRetries = 3;
-
-// The unit echoes each command as the first line of its reply.
-bool isCommandEcho(const QString& upperLine)
-{
-    return upperLine.startsWith(QLatin1String("AT")) && (upperLine.size() == 2 || !upperLine.at(2).isLetter());
-}
 
 } // namespace
 
@@ -133,12 +128,8 @@ void CZKMainWindow::watchImsiReply(const QString& reply, const QString& tag)
         imsiQueryEchoed = false;
         return;
     }
-    const QStringList lines = QString(reply).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'));
-    for (const QString& text : lines) {
-        const QString line = text.trimmed().toUpper();
-        if (line.isEmpty())
-            continue;
-        if (isCommandEcho(line)) {
+    for (const QString& line : ReplyFields::upperLines(reply)) {
+        if (ReplyFields::isCommandEcho(line)) {
             imsiQueryEchoed = line.startsWith(QLatin1String("AT+CIMI"));
         } else if (imsiQueryEchoed && line.startsWith(QLatin1String("OK"))) {
             imsiQueryEchoed = false;

@@ -4,6 +4,7 @@
 #include "app/CZKPacing.h"
 #include "bus/BusMessage.h"
 #include "db/CZKDataBase.h"
+#include "link/ReplyFields.h"
 
 #include "app/CZKPrompt.h"
 #include "compose/CZKAddEditContact.h"
@@ -103,11 +104,6 @@ struct CZKMainWindow::PhoneBookSteps {
         bool valid = false;
         const int position = match.captured(1).toInt(&valid, 10);
         return valid ? position : -1;
-    }
-
-    static bool isCommandEcho(const QString& upperLine)
-    {
-        return upperLine.startsWith(QLatin1String("AT")) && (upperLine.size() == 2 || !upperLine.at(2).isLetter());
     }
 
     static void addRow(QTableWidget* table, int id, const QStringList& texts)
@@ -222,10 +218,8 @@ void CZKMainWindow::notePhoneBookChange(int position, bool erase, const QString&
 
 void CZKMainWindow::watchPhoneBookChange(const QString& reply, const QString& tag)
 {
-    const QStringList lines = QString(reply).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'));
-    for (const QString& text : lines) {
-        const QString line = text.trimmed().toUpper();
-        if (!PhoneBookSteps::isCommandEcho(line))
+    for (const QString& line : ReplyFields::upperLines(reply)) {
+        if (!ReplyFields::isCommandEcho(line))
             continue;
         phoneBookChangeEchoed.reset();
         bool erase = false;
