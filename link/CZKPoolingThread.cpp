@@ -88,9 +88,14 @@ void CZKPoolingThread::run()
         // it report the link alive again.
         bool answered = false;
         bool held = false;
+        bool droppedByPause = false;
         for (int step = 0; step < LinkTiming::kWatchWindowSteps && !held; ++step) {
             if (stopRequested)
                 return;
+            // A pause drops the window under way: its rest would judge the link the pause is to
+            // leave alone. A reply that comes meanwhile waits in replySeen, as between windows.
+            if ((droppedByPause = isPaused()))
+                break;
             // A reply that comes while held stays in replySeen, as one that comes while paused.
             held = !CZKLinkHold::unlessHeld([this, &answered, &missedOnce] {
                 if (!replySeen.exchange(false))
@@ -103,7 +108,7 @@ void CZKPoolingThread::run()
             if (!held && !pauseUnlessStopped(stopRequested, LinkTiming::kWatchStepMs))
                 return;
         }
-        if (!held && !answered) {
+        if (!held && !droppedByPause && !answered && !isPaused()) {
             // A hold taken during the last check's sleep still drops the window.
             held = !CZKLinkHold::unlessHeld([this, &missedOnce] {
                 setConnected(false);

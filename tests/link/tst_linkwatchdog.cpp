@@ -180,6 +180,38 @@ private slots:
         QVERIFY(watchdog.stop());
     }
 
+    // A pause taken in the middle of a reply window reports nothing for the rest of it, neither a
+    // reply that comes meanwhile nor the window's silence; the reply counts once the watch is back.
+    void pauseDropsTheWindowUnderWay_data()
+    {
+        QTest::addColumn<bool>("replyWhilePaused");
+        QTest::newRow("a reply while paused") << true;
+        QTest::newRow("silence after a missed window") << false;
+    }
+
+    void pauseDropsTheWindowUnderWay()
+    {
+        QFETCH(bool, replyWhilePaused);
+        Pacing::setScale(0.05);   // 50 ms checks, 1.5 s windows and paused sleeps
+        BusLetters bus;
+        CZKPoolingThread watchdog;
+        watchdog.start(QThread::InheritPriority);
+        // Silent, one window missed first: the next silent one would report the link lost.
+        const QString before = QLatin1String(replyWhilePaused ? "S" : "SS");
+        QTRY_COMPARE_WITH_TIMEOUT(bus.text(), before, 5000);
+        QTest::qWait(200);
+        watchdog.setPaused(true);
+        if (replyWhilePaused)
+            messageProxy()->post(Receive, QStringLiteral("AT#RUN=0\r\nOK\r\n"), QString());
+        QTest::qWait(2500);
+        QCOMPARE(bus.text(), before);
+        if (replyWhilePaused) {
+            watchdog.setPaused(false);
+            QTRY_COMPARE_WITH_TIMEOUT(bus.text(), QStringLiteral("SSA"), 5000);
+        }
+        QVERIFY(watchdog.stop());
+    }
+
     void stopEndsTheWatchAtOnce_data()
     {
         QTest::addColumn<bool>("paused");
