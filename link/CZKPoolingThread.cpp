@@ -109,7 +109,7 @@ void CZKPoolingThread::run()
                 return;
         }
         if (!held && !droppedByPause && !answered && !isPaused()) {
-            // A hold taken during the last check's sleep still drops the window.
+            // A hold or a pause taken during the last check's sleep still drops the window.
             held = !CZKLinkHold::unlessHeld([this, &missedOnce] {
                 setConnected(false);
                 if (missedOnce)
