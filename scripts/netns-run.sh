@@ -37,7 +37,7 @@ cleanup() {
     fi
     # Ends anything still running inside before the namespaces go.
     for ns in "$prog_ns" "$unit_ns"; do
-        if ip netns list | grep -qw "$ns"; then
+        if ip netns list 2>/dev/null | grep -qw "$ns"; then
             ip netns pids "$ns" 2>/dev/null | xargs -r kill 2>/dev/null || true
             ip netns del "$ns" 2>/dev/null || true
         fi

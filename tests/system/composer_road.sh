@@ -30,6 +30,7 @@ if [ "${1:-}" = --inside ]; then
     cleanup() {
         [ -n "$run_pid" ] && kill "$run_pid" 2>/dev/null
         [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+        rm -f "$xvfb_log"
     }
     trap cleanup EXIT
     start_virtual_display || exit 1

@@ -23,6 +23,7 @@ program_pid=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -f "$xvfb_log"
 }
 trap cleanup EXIT
 start_virtual_display || exit 94
@@ -50,19 +51,43 @@ shoot() {
 source "$(dirname "$0")/close-window.sh"
 
 control="${DRIVE_CONTROL_DIR:-}"
-if [ -n "$control" ]; then
-    mkdir -p "$control"
-    echo "$DISPLAY" >"$control/display"
-fi
+[ -n "$control" ] && mkdir -p "$control"
+
+start() {
+    [ -n "$control" ] && echo "$DISPLAY" >"$control/display"
+    "$program" "$@" &
+    program_pid=$!
+    [ -n "$control" ] && echo "$program_pid" >"$control/pid"
+    return 0
+}
+
+# The first window, titled $1, into $window. A program that ended without it while its display no
+# longer takes a client lost the display, not its way: both are started once more.
+window=""
+first_window() {
+    window=$(wait_window "$1") && return 0
+    if ! kill -0 "$program_pid" 2>/dev/null && ! xdpyinfo >/dev/null 2>&1; then
+        echo "the virtual display ended under the program; starting both again" >&2
+        virtual_display_report
+        wait "$program_pid" 2>/dev/null || true
+        kill "$xvfb_pid" 2>/dev/null || true
+        rm -f "$xvfb_log"
+        start_virtual_display || return 1
+        start "${arguments[@]}"
+        window=$(wait_window "$1") && return 0
+    fi
+    virtual_display_report
+    return 1
+}
 
 cd "$work"
-"$program" "$@" &
-program_pid=$!
-[ -n "$control" ] && echo "$program_pid" >"$control/pid"
+arguments=("$@")
+start "${arguments[@]}"
 
 case "$mode" in
     normal)
-        launcher=$(wait_window "TZK Manager") || { echo "no launcher window" >&2; exit 90; }
+        first_window "TZK Manager" || { echo "no launcher window" >&2; exit 90; }
+        launcher=$window
         sleep 0.5
         shoot "$launcher"
         if [ -n "${DRIVE_ADMIN_PASSWORD:-}" ]; then
@@ -73,7 +98,7 @@ case "$mode" in
             xdotool type --delay 50 "$DRIVE_ADMIN_PASSWORD"
         fi
         xdotool windowfocus --sync "$launcher" key Return
-        main=$(wait_window "TZK Radio Manager" "$launcher") || { echo "no main window" >&2; exit 91; }
+        main=$(wait_window "TZK Radio Manager" "$launcher") || { echo "no main window" >&2; virtual_display_report; exit 91; }
         if [ -n "$control" ]; then
             echo "$main" >"$control/main"
             while [ ! -e "$control/close" ] && kill -0 "$program_pid" 2>/dev/null; do sleep 0.2; done
@@ -83,7 +108,8 @@ case "$mode" in
         close_through_menu "$main"
         ;;
     error-box)
-        box=$(wait_window "Error") || { echo "no error box" >&2; exit 93; }
+        first_window "Error" || { echo "no error box" >&2; exit 93; }
+        box=$window
         sleep 0.5
         shoot "$box"
         xdotool windowfocus --sync "$box" key Return

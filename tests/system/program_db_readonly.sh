@@ -19,7 +19,7 @@ if [ "${1:-}" = --inside ]; then
     source "$(dirname "$0")/virtual-display.sh"
     xvfb_pid=""
     program_pid=""
-    trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+    trap '[ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -f "$xvfb_log"' EXIT
     start_virtual_display || exit 1
     export QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none
 
