@@ -55,7 +55,7 @@ control="${DRIVE_CONTROL_DIR:-}"
 
 start() {
     [ -n "$control" ] && echo "$DISPLAY" >"$control/display"
-    "$program" "$@" &
+    "$program" "${arguments[@]}" &
     program_pid=$!
     [ -n "$control" ] && echo "$program_pid" >"$control/pid"
     return 0
@@ -73,7 +73,7 @@ first_window() {
         kill "$xvfb_pid" 2>/dev/null || true
         rm -f "$xvfb_log"
         start_virtual_display || return 1
-        start "${arguments[@]}"
+        start
         window=$(wait_window "$1") && return 0
     fi
     virtual_display_report
@@ -82,7 +82,7 @@ first_window() {
 
 cd "$work"
 arguments=("$@")
-start "${arguments[@]}"
+start
 
 case "$mode" in
     normal)
